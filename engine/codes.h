@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 namespace velmora {
 
