@@ -31,8 +31,28 @@ QString ReplaceAll(const QString &text, const QString &find, const QString &repl
     return out;
 }
 
+namespace {
+
+// QChar leaves alone the characters whose full case mapping differs from the
+// simple one; these are the simple mappings it then misses.
+char32_t simpleMappingQCharLeavesOut(char32_t cp, CaseFolding folding)
+{
+    if (folding == CaseFolding::Lower)
+        return cp == 0x0130 ? U'i' : cp; // İ -> i
+    // Greek small letters with ypogegrammeni -> their capitals with prosgegrammeni.
+    if ((cp >= 0x1F80 && cp <= 0x1F87) || (cp >= 0x1F90 && cp <= 0x1F97) || (cp >= 0x1FA0 && cp <= 0x1FA7))
+        return cp + 8;
+    if (cp == 0x1FB3 || cp == 0x1FC3 || cp == 0x1FF3)
+        return cp + 9;
+    return cp;
+}
+
+} // namespace
+
 char32_t foldCodePoint(char32_t cp, CaseFolding folding)
 {
+    if (const char32_t special = simpleMappingQCharLeavesOut(cp, folding); special != cp)
+        return special;
     const char32_t mapped = folding == CaseFolding::Upper ? QChar::toUpper(cp) : QChar::toLower(cp);
     // A mapping that would change the length in UTF-16 is not a one-to-one
     // case pair; such a character stays as it is.
