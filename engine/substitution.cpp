@@ -141,14 +141,25 @@ QString SubstitutionChain::applyReference(const QString &text) const
 //   bits 16-23  0: write the folded unit; kSurrogate: fold as a code point;
 //               otherwise 1 + the index of the replacement
 //   bits 24-31  how many code units the entry writes
+//
+// Units below 256, nearly all of a Latin text, also have a slot that holds
+// their whole output, so the hot loop copies a fixed 16 units and moves on by
+// the output's length, without a branch on what kind of unit it met.
 struct Encoder::Compiled {
     static constexpr uint32_t kSurrogate = 0xFF;
     static constexpr int kMaxReplacement = 32;
+    static constexpr int kSlot = 16;
     struct Replacement {
         char16_t text[kMaxReplacement];
     };
+    struct alignas(32) LatinSlot {
+        char16_t text[kSlot];
+    };
     std::vector<uint32_t> entries;
     std::vector<Replacement> replacements;
+    LatinSlot latin[256];
+    uint8_t latinLength[256];
+    bool latinFits = true; // every unit below 256 gives at most kSlot units
 };
 
 namespace {
@@ -203,6 +214,22 @@ Encoder::Encoder(CaseFolding folding, SubstitutionChain chain) : m_folding(foldi
         const auto it = indexOf.find(f);
         compiled->entries[u] = it != indexOf.end() ? it->second : (uint32_t(f) | (1u << 24));
     }
+    for (uint32_t u = 0; u < 256; ++u) {
+        const uint32_t e = compiled->entries[u];
+        const uint32_t kind = (e >> 16) & 0xFF;
+        const uint32_t n = e >> 24;
+        auto &slot = compiled->latin[u];
+        std::memset(slot.text, 0, sizeof slot.text);
+        if (n > uint32_t(Compiled::kSlot)) {
+            compiled->latinFits = false;
+            continue;
+        }
+        if (kind == 0)
+            slot.text[0] = char16_t(e);
+        else
+            std::memcpy(slot.text, compiled->replacements[kind - 1].text, n * sizeof(char16_t));
+        compiled->latinLength[u] = uint8_t(n);
+    }
     m_compiled = std::move(compiled);
 }
 
@@ -220,9 +247,17 @@ qsizetype Encoder::encodedLength(const char16_t *begin, const char16_t *end) con
         return encodeReference(m).size();
     }
     const uint32_t *entries = m_compiled->entries.data();
+    const uint8_t *latinLength = m_compiled->latinLength;
     qsizetype length = 0;
-    for (const char16_t *p = begin; p < end; ++p)
-        length += entries[*p] >> 24;
+    const char16_t *p = begin;
+    for (; end - p >= 4; p += 4) {
+        length += p[0] < 256 ? latinLength[p[0]] : entries[p[0]] >> 24;
+        length += p[1] < 256 ? latinLength[p[1]] : entries[p[1]] >> 24;
+        length += p[2] < 256 ? latinLength[p[2]] : entries[p[2]] >> 24;
+        length += p[3] < 256 ? latinLength[p[3]] : entries[p[3]] >> 24;
+    }
+    for (; p < end; ++p)
+        length += *p < 256 ? latinLength[*p] : entries[*p] >> 24;
     return length;
 }
 
@@ -261,12 +296,85 @@ char16_t *Encoder::encodeInto(const char16_t *begin, const char16_t *end, char16
     return out;
 }
 
+// encodeInto for an output with room for Compiled::kSlot more units than the
+// coded text needs: units below 256 copy their whole slot outright.
+static char16_t *encodeIntoRoomy(const Encoder::Compiled &c, CaseFolding folding, const char16_t *begin,
+                                 const char16_t *end, char16_t *out)
+{
+    const uint32_t *entries = c.entries.data();
+    const Encoder::Compiled::LatinSlot *latin = c.latin;
+    const uint8_t *latinLength = c.latinLength;
+    const char16_t *p = begin;
+    while (p < end) {
+        // Four units at a time while all four are below 256 and give at most
+        // 8 units each: one 16-byte move per unit.
+        while (end - p >= 4) {
+            uint64_t four;
+            std::memcpy(&four, p, 8);
+            if (four & 0xFF00FF00FF00FF00ull)
+                break;
+            const uint8_t u0 = uint8_t(four), u1 = uint8_t(four >> 16);
+            const uint8_t u2 = uint8_t(four >> 32), u3 = uint8_t(four >> 48);
+            const uint8_t n0 = latinLength[u0], n1 = latinLength[u1], n2 = latinLength[u2], n3 = latinLength[u3];
+            if ((n0 | n1 | n2 | n3) > 8)
+                break;
+            std::memcpy(out, latin[u0].text, 16);
+            out += n0;
+            std::memcpy(out, latin[u1].text, 16);
+            out += n1;
+            std::memcpy(out, latin[u2].text, 16);
+            out += n2;
+            std::memcpy(out, latin[u3].text, 16);
+            out += n3;
+            p += 4;
+        }
+        if (p == end)
+            break;
+        // One unit, whatever it is.
+        const char16_t unit = *p;
+        if (unit < 256) {
+            const uint8_t n = latinLength[unit];
+            std::memcpy(out, latin[unit].text, 16);
+            if (n > 8)
+                std::memcpy(out + 8, latin[unit].text + 8, 16);
+            out += n;
+            ++p;
+            continue;
+        }
+        const uint32_t e = entries[unit];
+        const uint32_t kind = (e >> 16) & 0xFF;
+        if (kind == 0) {
+            *out++ = char16_t(e);
+            ++p;
+        } else if (kind != Encoder::Compiled::kSurrogate) {
+            const uint32_t n = e >> 24;
+            std::memcpy(out, c.replacements[kind - 1].text, n * sizeof(char16_t));
+            out += n;
+            ++p;
+        } else if (isPairAt(p, end)) {
+            foldPair(p, out, folding);
+            out += 2;
+            p += 2;
+        } else {
+            *out++ = *p++;
+        }
+    }
+    return out;
+}
+
 QString Encoder::encode(const QString &message) const
 {
     const char16_t *begin = reinterpret_cast<const char16_t *>(message.constData());
     const char16_t *end = begin + message.size();
-    QString out(encodedLength(begin, end), Qt::Uninitialized);
-    encodeInto(begin, end, reinterpret_cast<char16_t *>(out.data()));
+    const qsizetype length = encodedLength(begin, end);
+    if (!m_compiled || !m_compiled->latinFits) {
+        QString out(length, Qt::Uninitialized);
+        encodeInto(begin, end, reinterpret_cast<char16_t *>(out.data()));
+        return out;
+    }
+    QString out(length + Compiled::kSlot, Qt::Uninitialized);
+    encodeIntoRoomy(*m_compiled, m_folding, begin, end, reinterpret_cast<char16_t *>(out.data()));
+    out.truncate(length);
     return out;
 }
 
