@@ -168,8 +168,8 @@ def nav_plate(word_lines):
         boxes = [(9, 7, w - 9, h - 8)]
         max_size = 30
     else:
-        boxes = [(24, 4.5, w - 24, 18.5), (12, 20, w - 12, 35.5)]
-        max_size = 17
+        boxes = [(17, 3.5, w - 17, 22.5), (6, 17.5, w - 6, 36.5)]
+        max_size = 24
     for text, box in zip(word_lines, boxes):
         d, size, _ = f.fit(text, box, max_size)
         body.append(f'<path d="{d}" fill="#000000" fill-opacity="0.55" transform="translate(1.2,1.4)"/>')
@@ -982,6 +982,7 @@ def pic_smorse():
                    lambda g, p: (p[0] + (p[0] - 66) * 0.7 + g(-0.5, 0.5), p[1] + g(3, 5)), "#6a5a40", 0.45, 0.7, 0.6)
     body = f"""
 <rect x="0" y="0" width="133" height="133" fill="url(#bg)"/>
+<g transform="translate(66,136) scale(1.08) translate(-66,-133)">
 <path d="M4,133 C6,112 20,100 44,94 L66,100 L88,94 C112,100 127,112 129,133 Z" fill="url(#coat)"/>
 <path d="M44,94 L56,133 M88,94 L76,133" stroke="#5e4630" stroke-width="1.2" fill="none"/>
 <path d="M44,94 C46,104 50,116 56,133 L48,133 C44,118 40,106 36,98 Z" fill="#2a1c0e"/>
@@ -1022,6 +1023,7 @@ def pic_smorse():
 {beard_hi}
 {mous}
 <path d="M62.5,74 Q66,75.5 69.5,74" stroke="#6a4a28" stroke-width="0.8" fill="none"/>
+</g>
 <rect x="0" y="0" width="133" height="133" fill="url(#vign)"/>
 <rect x="2" y="2" width="129" height="129" fill="none" stroke="#f4ead0" stroke-opacity="0.5" stroke-width="1"/>
 """
@@ -1036,35 +1038,47 @@ def pic_caesar():
             + lin("chest", 30, 0, 104, 0, [(0, "#e2e2e2"), (0.4, "#cacaca"), (0.8, "#7a7a7a"), (1, "#3e3e3e")])
             + lin("chestfade", 0, 104, 0, 130, [(0, "#000000", 0), (1, "#000000", 0.45)])
             + lin("cap", 0, 22, 0, 46, [(0, "#f4f4f4"), (1, "#a6a6a6")])
+            + lin("lock", 0, 0, 0, 1, [(0, "#f2f2f2"), (1, "#9c9c9c")], user=False)
             + lin("rshade", 52, 0, 88, 0, [(0, "#000000", 0), (0.55, "#000000", 0), (1, "#000000", 0.5)])
             + rad("vign", 66, 62, 96, [(0, "#000000", 0), (0.65, "#000000", 0), (1, "#000000", 0.7)]))
     r = Rng(11)
-    # combed-forward locks over the crown
-    locks_d, locks_h = [], []
-    for row in range(3):
-        y = 27 + row * 4.6
-        half = 18.5 - abs(row - 1) * 1.5
-        k = 0
-        x = 66 - half
-        while x < 66 + half - 6:
-            w = r(5.2, 6.6)
-            yy = y + r(-0.6, 0.6) + (abs(x - 66) / 19) ** 2 * 5
-            locks_d.append(f"M{n(x)},{n(yy)} q{n(w * 0.4)},{n(3.2)} {n(w)},{n(1.6 + r(-0.4, 0.4))}")
-            locks_h.append(f"M{n(x + 0.6)},{n(yy - 0.9)} q{n(w * 0.35)},{n(1.8)} {n(w * 0.8)},{n(0.9)}")
-            x += w * 0.85
-            k += 1
-    fringe = []
-    x = 51
-    while x < 79:
-        w = r(3.6, 4.6)
-        fringe.append(f"M{n(x)},{n(37 + r(-0.5, 0.5))} q{n(w * 0.3)},{n(3.5)} {n(w * 0.9)},{n(4.2)}")
-        x += w * 0.8
+    # locks combed forward from the crown down to the forehead, their tips curling
+    locks = []
+
+    def lock(xs, ys, xe, ye, w, curl):
+        # a tapered lock from (xs, ys) to (xe, ye), its tip curling sideways by `curl`
+        dx, dy = xe - xs, ye - ys
+        L = math.hypot(dx, dy)
+        nx, ny = -dy / L * w / 2, dx / L * w / 2
+        tip = (xe + curl, ye + 0.6)
+        d = (f"M{n(xs - nx)},{n(ys - ny)} Q{n((xs + xe) / 2 - nx * 1.3)},{n((ys + ye) / 2 - ny * 1.3)} {n(xe - nx * 0.6)},{n(ye - ny * 0.6)} "
+             f"Q{n(xe + curl * 0.3)},{n(ye + 2)} {n(tip[0])},{n(tip[1])} "
+             f"Q{n(xe + nx * 0.4)},{n(ye + ny * 0.4)} {n(xe + nx * 0.8)},{n(ye + ny * 0.8 - 1)} "
+             f"Q{n((xs + xe) / 2 + nx * 1.1)},{n((ys + ye) / 2 + ny * 1.1)} {n(xs + nx)},{n(ys + ny)} Z")
+        locks.append(f'<path d="{d}" fill="url(#lock)" stroke="#5a5a5a" stroke-width="0.5" stroke-linejoin="round"/>')
+        locks.append(f'<path d="M{n(xs + nx * 0.2)},{n(ys + ny * 0.2 + 1)} Q{n((xs + xe) / 2 - nx * 0.2)},{n((ys + ye) / 2)} {n(xe - nx * 0.1)},{n(ye - 1)}" '
+                     f'stroke="#ffffff" stroke-width="0.55" fill="none" stroke-opacity="0.75"/>')
+
+    def hairline(x):
+        return 39.5 + ((x - 66) / 17.0) ** 2 * 6.5
+
+    for k in range(13):
+        xe = 47 + k * 3.15 + r(-0.4, 0.4)
+        xs = 66 + (xe - 66) * 0.45
+        ys = 23.5 + abs(xe - 66) * 0.12
+        lock(xs, ys, xe, hairline(xe) + r(-0.5, 0.5), 4.6, -1.6 if xe < 66 else 1.6)
+    for k in range(12):
+        xe = 48.5 + k * 3.15 + r(-0.4, 0.4)
+        xs = 66 + (xe - 66) * 0.6
+        ys = 28 + abs(xe - 66) * 0.1
+        lock(xs, ys, xe, hairline(xe) - 4 + r(-0.5, 0.5), 3.6, -1.2 if xe < 66 else 1.2)
+    locks_svg = "\n".join(locks)
     body = f"""
 <rect x="0" y="0" width="133" height="133" fill="url(#bg)"/>
 <path d="M12,133 C14,114 28,102 48,97 L84,97 C104,102 118,114 120,133 Z" fill="url(#chest)"/>
 <path d="M12,133 C14,114 28,102 48,97 L84,97 C104,102 118,114 120,133 Z" fill="url(#chestfade)"/>
 <path d="M32,110 Q44,114 52,126 M100,110 Q88,116 82,128 M58,101 Q66,105 74,101" stroke="#8a8a8a" stroke-width="0.8" fill="none" stroke-opacity="0.8"/>
-<path d="M51,78 C51,86 50,92 47,99 Q66,106 85,99 C82,92 81,86 81,78 Z" fill="url(#neck)"/>
+<path d="M49,76 C49,86 48,92 45,99 Q66,106 87,99 C84,92 83,86 83,76 Z" fill="url(#neck)"/>
 <path d="M56,93 Q66,97 77,91" stroke="#5a5a5a" stroke-width="0.7" fill="none" stroke-opacity="0.7"/>
 <g transform="translate(66,50) scale(1.14) translate(-66,-52)">
 <ellipse cx="45.5" cy="56" rx="4.2" ry="8" fill="#d4d4d4" stroke="#6a6a6a" stroke-width="0.6"/>
@@ -1073,9 +1087,7 @@ def pic_caesar():
 <path d="M47,44 C46,60 49,74 56,82 Q61,87.5 66,88 Q71,87.5 76,82 C83,74 86,60 85,44 C84,33 77,26 66,26 C55,26 48,33 47,44 Z" fill="url(#marble)"/>
 <path d="M47,44 C46,60 49,74 56,82 Q61,87.5 66,88 Q71,87.5 76,82 C83,74 86,60 85,44 C84,33 77,26 66,26 C55,26 48,33 47,44 Z" fill="url(#rshade)"/>
 <path d="M45.5,47 C44,36 49,24 62,21.5 C75,20 86,26 87.5,38 C88,42 87.5,46 86.5,49 C85,44 84,41 82,40 Q66,34.5 50,40 C48,41.5 47,44 45.5,47 Z" fill="url(#cap)" stroke="#6a6a6a" stroke-width="0.5"/>
-<path d="{' '.join(locks_d)}" fill="none" stroke="#6a6a6a" stroke-width="0.8" stroke-linecap="round"/>
-<path d="{' '.join(locks_h)}" fill="none" stroke="#ffffff" stroke-width="0.6" stroke-linecap="round" stroke-opacity="0.8"/>
-<path d="{' '.join(fringe)}" fill="none" stroke="#7a7a7a" stroke-width="0.8" stroke-linecap="round" stroke-opacity="0.7"/>
+{locks_svg}
 <path d="M55,45 Q66,43 77,45" stroke="#9a9a9a" stroke-width="0.6" fill="none"/>
 <path d="M52,52 Q57,48.5 63,51 M69,51 Q75,48.5 80,52" stroke="#6e6e6e" stroke-width="1.6" fill="none" stroke-linecap="round" stroke-opacity="0.8"/>
 <path d="M53.5,55.5 Q58,52.5 62.5,55.5 Q58,57.5 53.5,55.5 Z" fill="#dedede" stroke="#555" stroke-width="0.7"/>
