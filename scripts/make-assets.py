@@ -498,7 +498,7 @@ def cursor_ok_mirror():
 
 def cursor_ok_side():
     # The OK hand turned so that the ring faces left: the rim passes through (4, 16).
-    body = (f'<g transform="translate(4.5,16.5) rotate(-45) scale(0.86) translate(-7,-7.5)">\n'
+    body = (f'<g transform="translate(4.5,16.5) rotate(-45) scale(0.8) translate(-7,-7.5)">\n'
             f'{ring_fingers(Hand(), folded=False).svg()}\n</g>')
     return svg(32, 32, body)
 
@@ -523,7 +523,7 @@ def hand_with_pen(dx, dy):
            '<path d="M12.4,25.8 L28,10.2" stroke="#000" stroke-width="4.2" stroke-linecap="round"/>'
            '<path d="M12.4,25.8 L28,10.2" stroke="#2a55e0" stroke-width="2.4" stroke-linecap="round"/>'
            '<path d="M13.2,24.2 L26.8,10.6" stroke="#b8ccff" stroke-width="0.7" stroke-linecap="round"/>')
-    return (f'<g transform="translate({n(dx)},{n(dy)}) scale(0.9)">\n{fist.svg()}\n{pen}\n{thumb.svg()}\n</g>')
+    return (f'<g transform="translate({n(dx)},{n(dy)}) scale(0.84)">\n{fist.svg()}\n{pen}\n{thumb.svg()}\n</g>')
 
 
 def cursor_ibeam_pen():
@@ -531,7 +531,7 @@ def cursor_ibeam_pen():
             "M3.5,9 H7.5")
     body = (f'<path d="{beam}" fill="none" stroke="#ffffff" stroke-width="3" stroke-linecap="round"/>\n'
             f'<path d="{beam}" fill="none" stroke="#000000" stroke-width="1" stroke-linecap="round"/>\n'
-            + hand_with_pen(3, 1.5))
+            + hand_with_pen(4, 2.5))
     return svg(32, 32, body)
 
 
@@ -541,7 +541,7 @@ def cursor_crosshair_pen():
             f'<circle cx="5.5" cy="12.5" r="3" fill="none" stroke="#ffffff" stroke-width="3"/>\n'
             f'<path d="{cross}" stroke="#000000" stroke-width="1"/>\n'
             f'<circle cx="5.5" cy="12.5" r="3" fill="none" stroke="{BLUE}" stroke-width="1"/>\n'
-            + hand_with_pen(3, 3))
+            + hand_with_pen(4, 2.5))
     return svg(32, 32, body)
 
 
