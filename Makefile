@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 PRESET ?= default
 
-.PHONY: all build run test bench screenshots check-sanitize deps clean
+.PHONY: all build run test bench screenshots check-sanitize fuzz deps clean
 
 all: build
 
@@ -39,6 +39,14 @@ check-sanitize: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Runs every libFuzzer target for FUZZ_SECONDS each (clang, sanitizers on).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@command -v clang++-14 >/dev/null || apt-get install -y -q clang-14 libclang-rt-14-dev
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	scripts/run-fuzzers build/fuzz/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
