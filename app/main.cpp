@@ -1,0 +1,22 @@
+// VelmoraWin III: the start routine. Creates the main window, shows it, and
+// from then on the program only answers clicks.
+#include "ui/frmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    // The embedded browser of the web features shares OpenGL contexts; this
+    // must be set before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.1"));
+
+    velmora::FrmMain mainWindow;
+
+    // --- Web features: they attach themselves to the main window here. ---
+
+    mainWindow.show();
+    return app.exec();
+}

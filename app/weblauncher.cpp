@@ -1,0 +1,98 @@
+#include "app/weblauncher.h"
+
+#include "ui/frmmain.h"
+#include "ui/widgets.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+namespace velmora {
+
+namespace {
+
+using AttachFunction = QObject *(*)(FrmMain *);
+
+class WebLauncher : public QObject
+{
+public:
+    WebLauncher(FrmMain &main, const QStringList &directories)
+        : QObject(&main), m_main(main), m_directories(directories)
+    {
+        const struct {
+            QAbstractButton *button;
+            const char *handler;
+        } triggers[] = {
+            {main.cmdCodeGato(), "cmdCodeGatoClick"}, {main.cmdCodeM(), "cmdCodeMClick"},
+            {main.cmdCodeS(), "cmdCodeSClick"},       {main.cwebIm(), "cwebImClick"},
+            {main.writeIm(), "writeImClick"},         {main.AboutIm(), "AboutImClick"},
+        };
+        for (const auto &t : triggers) {
+            const char *handler = t.handler;
+            m_connections << connect(t.button, &QAbstractButton::clicked, this, [this, handler] { launch(handler); });
+        }
+    }
+
+private:
+    AttachFunction loadModule(QString &error)
+    {
+        QStringList tried;
+        for (const QString &dir : std::as_const(m_directories)) {
+            QLibrary library(QDir(dir).filePath(QStringLiteral("velmora-web")));
+            if (!library.load()) {
+                tried << library.errorString();
+                continue;
+            }
+            if (auto attach = reinterpret_cast<AttachFunction>(library.resolve("velmoraAttachWebFeatures")))
+                return attach; // stays loaded for the rest of the run
+            tried << library.errorString();
+        }
+        error = tried.join(QLatin1Char('\n'));
+        return nullptr;
+    }
+
+    void launch(const char *handler)
+    {
+        QString error;
+        const AttachFunction attach = loadModule(error);
+        QObject *features = attach ? attach(&m_main) : nullptr;
+        if (!features) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("VelmoraWin III"),
+                            QStringLiteral("Les fonctions web de VelmoraWin ne sont pas disponibles."),
+                            QMessageBox::Ok, &m_main);
+            box.setAccessibleName(QStringLiteral("Message"));
+            box.setDetailedText(error);
+            box.exec();
+            return; // the next click tries again
+        }
+        // From now on the module answers the buttons itself; this click is
+        // handed over by hand.
+        for (const auto &c : std::as_const(m_connections))
+            disconnect(c);
+        QMetaObject::invokeMethod(features, handler);
+        deleteLater();
+    }
+
+    FrmMain &m_main;
+    QStringList m_directories;
+    QList<QMetaObject::Connection> m_connections;
+};
+
+} // namespace
+
+QStringList webModuleDirectories()
+{
+    const QString here = QCoreApplication::applicationDirPath();
+    return {here, QDir(here).filePath(QStringLiteral("../lib/velmora")), QStringLiteral(VELMORA_MODULE_DIR)};
+}
+
+void installWebLauncher(FrmMain &main, const QStringList &directories)
+{
+    new WebLauncher(main, directories);
+}
+
+} // namespace velmora

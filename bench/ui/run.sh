@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# bench/ui/run.sh BUILD_DIR: start-up and coding figures of the windows.
+set -euo pipefail
+build=${1:-build/release}
+QT_QPA_PLATFORM=offscreen "$build/bench/ui/bench_ui"

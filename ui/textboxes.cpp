@@ -1,0 +1,109 @@
+#include "ui/textboxes.h"
+
+#include "ui/cursors.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace velmora {
+
+QString messageText(const QPlainTextEdit *box)
+{
+    if (!box)
+        return QString();
+    // The raw text keeps what the user typed; only the paragraph separators
+    // (Enter) and line separators (Shift+Enter) between lines are the
+    // document's own, and both are line breaks of the message. (The plain
+    // text conversion of the document would also turn no-break spaces into
+    // blanks, changing the message.)
+    QString text = box->document()->toRawText();
+    qsizetype breaks = 0;
+    for (const QChar c : std::as_const(text))
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            ++breaks;
+    if (breaks == 0)
+        return text;
+    QString result;
+    result.reserve(text.size() + breaks);
+    for (const QChar c : std::as_const(text)) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            result += QLatin1String("\r\n");
+        else
+            result += c;
+    }
+    return result;
+}
+
+void setTextColours(QWidget *widget, const QColor &text, const QColor &background)
+{
+    QPalette palette = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::Base, background);
+    }
+    widget->setPalette(palette);
+}
+
+namespace {
+
+void prepareTextBox(QPlainTextEdit *box, const QString &name, const QRect &geometry)
+{
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->document()->setDocumentMargin(2);
+}
+
+} // namespace
+
+QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect &geometry,
+                               const QString &initialText, bool scrollBar)
+{
+    auto *box = new QPlainTextEdit(parent);
+    prepareTextBox(box, name, geometry);
+    box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    box->setAccessibleName(QStringLiteral("Message"));
+    setTextColours(box, QApplication::palette().color(QPalette::Highlight),
+                   QApplication::palette().color(QPalette::Base));
+    box->viewport()->setCursor(velmoraCursor(VelmoraCursor::PenBeam));
+    box->setPlainText(initialText);
+    return box;
+}
+
+QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geometry,
+                        const QString &text, const QColor &textColour, const QColor &background,
+                        const QString &accessibleName)
+{
+    auto *box = new QTextEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setAcceptRichText(false);
+    box->setLineWrapMode(QTextEdit::WidgetWidth);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->document()->setDocumentMargin(1);
+    box->setReadOnly(true);
+    box->setEnabled(false);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setAccessibleName(accessibleName);
+    setTextColours(box, textColour, background);
+    box->setPlainText(text);
+
+    QTextBlockFormat lines;
+    lines.setLineHeight(qRound(QFontMetricsF(box->font()).height()), QTextBlockFormat::FixedHeight);
+    QTextCursor all(box->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(lines);
+    box->document()->clearUndoRedoStacks();
+
+    box->viewport()->setCursor(Qt::ArrowCursor);
+    box->setCursor(Qt::ArrowCursor);
+    return box;
+}
+
+} // namespace velmora
