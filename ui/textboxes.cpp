@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace velmora {
 
 QString messageText(const QPlainTextEdit *box)
@@ -19,22 +21,25 @@ QString messageText(const QPlainTextEdit *box)
     // document's own, and both are line breaks of the message. (The plain
     // text conversion of the document would also turn no-break spaces into
     // blanks, changing the message.)
-    QString text = box->document()->toRawText();
-    qsizetype breaks = 0;
-    for (const QChar c : std::as_const(text))
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            ++breaks;
+    const QString text = box->document()->toRawText();
+    auto isBreak = [](char16_t c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator; };
+    const char16_t *begin = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *end = begin + text.size();
+    const qsizetype breaks = std::count_if(begin, end, isBreak);
     if (breaks == 0)
         return text;
-    QString result;
-    result.reserve(text.size() + breaks);
-    for (const QChar c : std::as_const(text)) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            result += QLatin1String("\r\n");
-        else
-            result += c;
+    // One pass into a string of the final size: messages can be megabytes.
+    QString message(text.size() + breaks, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(message.data());
+    for (const char16_t *p = begin; p != end; ++p) {
+        if (isBreak(*p)) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+        } else {
+            *out++ = *p;
+        }
     }
-    return result;
+    return message;
 }
 
 void setTextColours(QWidget *widget, const QColor &text, const QColor &background)
