@@ -54,6 +54,7 @@ FrmMorse::FrmMorse(QWidget *parent)
     m_codeMorse->setAccessibleName(QStringLiteral("Message codé"));
     setTextColours(m_codeMorse, QApplication::palette().color(QPalette::Highlight),
                    QApplication::palette().color(QPalette::Base));
+    m_codeMorse->setCursor(Qt::ArrowCursor); // its scroll bar
     m_codeMorse->viewport()->setCursor(velmoraCursor(VelmoraCursor::PenBeam));
     m_codeMorse->setPlainText(QStringLiteral("Text1"));
 }
