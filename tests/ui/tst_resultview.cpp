@@ -63,28 +63,32 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("breaksAtSlashes");
+        QTest::addColumn<int>("lineCount"); // when known; -1 otherwise
         const QString morse = encodeMorse(QStringLiteral("Rendez-vous demain a la gare de Lyon. ").repeated(40));
-        QTest::newRow("Morse, one long line") << morse << true;
-        QTest::newRow("Binaire") << encodeAlphaNum(AlphaNumCode::Binaire, QStringLiteral("message secret ").repeated(60)) << true;
-        QTest::newRow("CR LF, LF and CR lines") << QStringLiteral("abc\r\ndef\nghi\rjkl\r\n\r\nmno") << false;
-        QTest::newRow("ends with a line break") << QStringLiteral("abc\r\n") << false;
-        QTest::newRow("one word longer than the box") << QString(5000, QLatin1Char('x')) << false;
-        QTest::newRow("surrogate pairs") << QStringLiteral("\U0001F600").repeated(700) << false;
-        QTest::newRow("combining marks") << QStringLiteral("e\u0301").repeated(700) << false;
-        QTest::newRow("tabs") << QStringLiteral("a\tbb\t/").repeated(300) << false;
-        QTest::newRow("runs of blanks") << (QString(300, QLatin1Char(' ')) + QStringLiteral("a/")).repeated(20) << false;
-        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("Morse, one long line") << morse << true << -1;
+        QTest::newRow("Binaire") << encodeAlphaNum(AlphaNumCode::Binaire, QStringLiteral("message secret ").repeated(60)) << true << -1;
+        QTest::newRow("CR LF, LF and CR lines") << QStringLiteral("abc\r\ndef\nghi\rjkl\r\n\r\nmno") << false << 6;
+        QTest::newRow("ends with a line break") << QStringLiteral("abc\r\n") << false << 2;
+        QTest::newRow("one word longer than the box") << QString(5000, QLatin1Char('x')) << false << -1;
+        QTest::newRow("surrogate pairs") << QStringLiteral("\U0001F600").repeated(700) << false << -1;
+        QTest::newRow("combining marks") << QStringLiteral("e\u0301").repeated(700) << false << -1;
+        QTest::newRow("tabs") << QStringLiteral("a\tbb\t/").repeated(300) << false << -1;
+        QTest::newRow("runs of blanks") << (QString(300, QLatin1Char(' ')) + QStringLiteral("a/")).repeated(20) << false << -1;
+        QTest::newRow("empty") << QString() << false << 1;
     }
     void wrapsIntoLinesThatFit()
     {
         QFETCH(QString, text);
         QFETCH(bool, breaksAtSlashes);
+        QFETCH(int, lineCount);
         m_view->setPlainText(text);
         m_view->completeLayout();
         QCOMPARE(m_view->toPlainText(), text);
 
         const QStringList lines = visualLines(m_view);
         QCOMPARE(lines.join(QString()), text); // every character on exactly one line
+        if (lineCount >= 0)
+            QCOMPARE(lines.size(), lineCount);
         QVERIFY(!lines.isEmpty());
         const QFontMetricsF metrics(m_view->font());
         for (qsizetype i = 0; i < lines.size(); ++i) {
