@@ -179,13 +179,9 @@ void FrmMain::build()
     }
     m_cmdAlphaNumOK = makeButton(m_alphaFrame, QStringLiteral("cmdAlphaNumOK"),
                                  QStringLiteral("Coder !"), twipsRect(1080, 1320, 855, 375), 3);
-    {
-        QTextEdit *info = makeInfoText(m_alphaFrame, QStringLiteral("desANtxt"),
-                                            twipsRect(3000, 360, 4935, 1935), texts::alphaNumInfo(),
-                                            kInfoLightGrey, kInfoBackground,
-                                            QStringLiteral("Les codes alphanumériques"));
-        Q_UNUSED(info);
-    }
+    makeInfoText(m_alphaFrame, QStringLiteral("desANtxt"), twipsRect(3000, 360, 4935, 1935),
+                 texts::alphaNumInfo(), kInfoLightGrey, kInfoBackground,
+                 QStringLiteral("Les codes alphanumériques"));
 
     // The Morse section: three buttons, "Coder" and "Morse 2" share the box.
     m_morseFrame = makeSection(QStringLiteral("morseFrame"), QStringLiteral("VelmoraWin - Morse"), false);
@@ -209,11 +205,8 @@ void FrmMain::build()
         banner->setObjectName(QStringLiteral("VelmoraWinIm"));
         banner->setGeometry(twipsRect(1560, 120, 5160, 1515));
         banner->setCursor(Qt::ArrowCursor);
-        QTextEdit *welcome = makeInfoText(
-            m_mainFrame, QStringLiteral("accueilTxt"), twipsRect(360, 1800, 7455, 3135),
-            texts::welcome(), kWelcomeText, windowFrameColour(),
-            QStringLiteral("Bienvenue"));
-        Q_UNUSED(welcome);
+        makeInfoText(m_mainFrame, QStringLiteral("accueilTxt"), twipsRect(360, 1800, 7455, 3135),
+                     texts::welcome(), kWelcomeText, windowFrameColour(), QStringLiteral("Bienvenue"));
     }
 
     // Navigation plates and command icons, in creation order.
