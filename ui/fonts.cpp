@@ -10,7 +10,7 @@ namespace velmora {
 void installFontSubstitutions()
 {
     static const bool installed = [] {
-        // Metric twins of the old Windows sans faces first, then common sans
+        // Faces with the metrics of the classic office sans first, then common sans
         // faces of Linux desktops; the first one installed wins.
         QFont::insertSubstitutions(QString::fromLatin1(kDesignFace),
                                    {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
