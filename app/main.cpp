@@ -1,5 +1,6 @@
 // VelmoraWin III: the start routine. Creates the main window, shows it, and
 // from then on the program only answers clicks.
+#include "app/weblauncher.h"
 #include "ui/frmmain.h"
 
 #include <QApplication>
@@ -15,7 +16,9 @@ int main(int argc, char *argv[])
 
     velmora::FrmMain mainWindow;
 
-    // --- Web features: they attach themselves to the main window here. ---
+    // The web features attach themselves to the main window at the first
+    // web feature used; until then no web engine is loaded.
+    velmora::installWebLauncher(mainWindow);
 
     mainWindow.show();
     return app.exec();

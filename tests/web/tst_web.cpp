@@ -1,0 +1,256 @@
+// The web features driven through the real windows: the picture codes, the
+// site links and the about window, against the embedded rendering service.
+#include "../ui/uitest.h"
+#include "render/render_service.h"
+#include "ui/frmmain.h"
+#include "ui/widgets.h"
+#include "web/frmabout.h"
+#include "web/frmbrowser.h"
+#include "web/webfeatures.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+#include <QWebEngineView>
+
+using namespace velmora;
+
+namespace {
+
+constexpr int kLoadTimeout = 30000;
+
+void click(QAbstractButton *button)
+{
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+int visibleWindowsNamed(const QString &name)
+{
+    int n = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        n += (w->objectName() == name && w->isVisible()) ? 1 : 0;
+    return n;
+}
+
+QString pageQueryValue(FrmBrowser *browser, const QString &key)
+{
+    return QUrlQuery(browser->brwWebBrowser()->url()).queryItemValue(key, QUrl::FullyDecoded);
+}
+
+} // namespace
+
+class TstWeb : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void serviceStartsOnlyWhenNeeded();
+    void gatoPageAndCaption();
+    void messageArrivesIntact();
+    void oneWindowForEveryPage();
+    void image1HidesAndTheWindowComesBack();
+    void closeBoxDiscardsTheWindow();
+    void siteLinks_data();
+    void siteLinks();
+    void aboutWindow();
+    void versionLinkReloadsInTheSameWindow();
+    void closeImEndsTheProgram();
+
+private:
+    FrmMain *m_main = nullptr;
+    WebFeatures *m_web = nullptr;
+};
+
+void TstWeb::init()
+{
+    m_main = new FrmMain;
+    m_web = attachWebFeatures(*m_main);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void TstWeb::cleanup()
+{
+    delete m_main; // takes the web features, their windows and the service with it
+    m_main = nullptr;
+    m_web = nullptr;
+    QTest::qWait(50);
+}
+
+void TstWeb::serviceStartsOnlyWhenNeeded()
+{
+    QVERIFY(!m_web->renderService());
+    QVERIFY(!m_web->browserWindow());
+    m_main->txtCodeGato()->setPlainText(QStringLiteral("Chat"));
+    click(m_main->cmdCodeGato());
+    QVERIFY(m_web->renderService());
+    QVERIFY(m_web->renderService()->isRunning());
+}
+
+void TstWeb::gatoPageAndCaption()
+{
+    m_main->txtCodeGato()->setPlainText(QStringLiteral("Bonjour"));
+    click(m_main->cmdCodeGato());
+    FrmBrowser *browser = m_web->browserWindow();
+    QVERIFY(browser);
+    QVERIFY(browser->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — Bonjour"), kLoadTimeout);
+    QCOMPARE(browser->brwWebBrowser()->url().path(), QStringLiteral("/codes/gato/transgato.php3"));
+    // The view is as wide as the client area less 100 twips.
+    QCOMPARE(browser->brwWebBrowser()->width(), qRound((browser->width() * 15 - 100) / 15.0));
+}
+
+void TstWeb::messageArrivesIntact()
+{
+    const QString message = QStringLiteral("a&b#c%d+e\r\nf");
+    uitest::typeMessage(m_main->txtCodeGato(), message);
+    click(m_main->cmdCodeGato());
+    FrmBrowser *browser = m_web->browserWindow();
+    QVERIFY(browser);
+    QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato — a&b#c%d+e")), kLoadTimeout);
+    QVERIFY(browser->windowTitle().endsWith(u'f'));
+    QCOMPARE(pageQueryValue(browser, QStringLiteral("texte")), message);
+    QCOMPARE(QUrlQuery(browser->brwWebBrowser()->url()).queryItems().size(), 1);
+}
+
+void TstWeb::oneWindowForEveryPage()
+{
+    m_main->txtCodeGato()->setPlainText(QStringLiteral("chat"));
+    m_main->txtCodeSema()->setPlainText(QStringLiteral("mer"));
+    click(m_main->cmdCodeGato());
+    FrmBrowser *browser = m_web->browserWindow();
+    QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — chat"), kLoadTimeout);
+    click(m_main->cmdCodeS());
+    QCOMPARE(m_web->browserWindow(), browser);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Sémaphore — mer"), kLoadTimeout);
+    click(m_main->cmdCodeM());
+    QCOMPARE(m_web->browserWindow(), browser);
+    QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Code des Mers — ")), kLoadTimeout);
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("frmBrowser")), 1);
+}
+
+void TstWeb::image1HidesAndTheWindowComesBack()
+{
+    click(m_main->cmdCodeS());
+    FrmBrowser *browser = m_web->browserWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Sémaphore")), kLoadTimeout);
+    click(browser->Image1());
+    QVERIFY(!browser->isVisible());
+    QCOMPARE(m_web->browserWindow(), browser); // hidden, not closed
+    click(m_main->cmdCodeGato());
+    QCOMPARE(m_web->browserWindow(), browser);
+    QVERIFY(browser->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
+}
+
+void TstWeb::closeBoxDiscardsTheWindow()
+{
+    click(m_main->cmdCodeGato());
+    QPointer<FrmBrowser> first = m_web->browserWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(first->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(!m_web->browserWindow());
+    click(m_main->cmdCodeM());
+    FrmBrowser *second = m_web->browserWindow();
+    QVERIFY(second);
+    QCOMPARE(second->windowTitle(), FrmBrowser::designCaption());
+    QTRY_VERIFY_WITH_TIMEOUT(second->windowTitle().startsWith(QStringLiteral("Code des Mers")), kLoadTimeout);
+}
+
+void TstWeb::siteLinks_data()
+{
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("home page") << "cwebIm" << "/";
+    QTest::newRow("contact page") << "writeIm" << "/Contact/form.php3";
+}
+
+void TstWeb::siteLinks()
+{
+    QFETCH(QString, icon);
+    QFETCH(QString, path);
+    m_main->txtCodeGato()->clear();
+    click(icon == QLatin1String("cwebIm") ? m_main->cwebIm() : m_main->writeIm());
+    FrmBrowser *browser = m_web->browserWindow();
+    QVERIFY(browser);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->brwWebBrowser()->url().path(), path, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!browser->windowTitle().startsWith(u' '), kLoadTimeout);
+    QVERIFY(browser->windowTitle().contains(QStringLiteral("VelmoraWin")));
+}
+
+void TstWeb::aboutWindow()
+{
+    click(m_main->AboutIm());
+    click(m_main->AboutIm());
+    FrmAbout *about = m_web->aboutWindow();
+    QVERIFY(about);
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("frmAbout")), 1);
+    QCOMPARE(about->windowTitle(), QStringLiteral("Acerca de Velmora"));
+    QCOMPARE(about->lblVersion()->text(), QStringLiteral("Vérification de mises à jour..."));
+    QVERIFY(about->Label1()->text().startsWith(QStringLiteral("VelmoraWin v. 3.0") + QString(88, u' ')));
+    // A click elsewhere on the banner does nothing; the close spot hides it.
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(200, 10));
+    QVERIFY(about->isVisible());
+    click(about->closeIm());
+    QVERIFY(!about->isVisible());
+    click(m_main->AboutIm());
+    QCOMPARE(m_web->aboutWindow(), about);
+    QVERIFY(about->isVisible());
+}
+
+void TstWeb::versionLinkReloadsInTheSameWindow()
+{
+    click(m_main->AboutIm());
+    FrmAbout *about = m_web->aboutWindow();
+    click(m_main->cmdCodeGato()); // a picture is on display first
+    FrmBrowser *browser = m_web->browserWindow();
+    QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
+    for (int i = 0; i < 2; ++i) {
+        click(about->lblVersion());
+        QCOMPARE(m_web->browserWindow(), browser);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->brwWebBrowser()->url().path(), QStringLiteral("/version/"), kLoadTimeout);
+        QCOMPARE(pageQueryValue(browser, QStringLiteral("ver")), QStringLiteral("3.1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
+    }
+    QVERIFY(about->isVisible()); // the about window stays beside it
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("frmBrowser")), 1);
+}
+
+void TstWeb::closeImEndsTheProgram()
+{
+    // Result, about and browser windows open; closeIm ends the event loop
+    // with every window gone.
+    m_main->findChild<QAbstractButton *>(QStringLiteral("cmdAlphaNumOK"))->click();
+    click(m_main->AboutIm());
+    click(m_main->cmdCodeGato());
+    QVERIFY(visibleWindowsNamed(QStringLiteral("frmMorse")) == 1);
+    QVERIFY(visibleWindowsNamed(QStringLiteral("frmAbout")) == 1);
+    QVERIFY(visibleWindowsNamed(QStringLiteral("frmBrowser")) == 1);
+    auto *closeIm = m_main->findChild<QAbstractButton *>(QStringLiteral("closeIm"));
+    QVERIFY(closeIm);
+    QTimer::singleShot(0, closeIm, [closeIm] { QTest::mouseClick(closeIm, Qt::LeftButton, {}, closeIm->rect().center()); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    watchdog.start(20000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    uitest::quietOffscreenNotes();
+    TstWeb test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_web.moc"

@@ -1,0 +1,26 @@
+// The addresses of the web pages the program opens.
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+
+enum class PictureCode { Gato, Mers, Semaphore };
+
+// The message as it travels in a query: UTF-8, every byte but the unreserved
+// characters (A-Z a-z 0-9 - . _ ~) percent-encoded, so "&", "#", "%", "+",
+// blanks and line breaks all reach the page as typed.
+QByteArray percentEncodeMessage(const QString &message);
+
+// "/codes/gato/transgato.php3?texte=", and likewise for the other codes.
+QString codePagePath(PictureCode code);
+
+// base ("http://host[:port]") + the code page's path + the encoded message.
+QString codePageAddress(const QString &base, PictureCode code, const QString &message);
+
+inline QString siteHomeAddress(const QString &base) { return base + QStringLiteral("/"); }
+inline QString siteContactAddress(const QString &base) { return base + QStringLiteral("/Contact/form.php3"); }
+// The update check asks for the version this program is, 3.1.
+inline QString versionPageAddress(const QString &base) { return base + QStringLiteral("/version/?ver=3.1"); }
+
+} // namespace velmora

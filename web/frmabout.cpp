@@ -1,0 +1,157 @@
+#include "web/frmabout.h"
+
+#include "ui/cursors.h"
+#include "ui/fonts.h"
+#include "ui/pictures.h"
+#include "ui/twips.h"
+#include "ui/widgets.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPainter>
+#include <QRegularExpression>
+
+namespace velmora {
+
+namespace {
+
+// The system colour of inactive title bars has no palette role here; this
+// is its classic value.
+const QColor kInactiveTitleBar(191, 205, 219);
+
+// A label whose long runs of blanks start a new line, as they do in the
+// window's design: the text stays one string (what a screen reader reads and
+// what text() gives), and each part between runs wraps on its own lines.
+class BlankRunLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        static const QRegularExpression run(QStringLiteral(" {8,}"));
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        int y = area.top();
+        const QStringList parts = text().split(run, Qt::SkipEmptyParts);
+        for (const QString &part : parts) {
+            const QRect bounds = painter.boundingRect(QRect(area.left(), y, area.width(), 10000),
+                                                      Qt::TextWordWrap | Qt::AlignLeft, part);
+            painter.drawText(QRect(area.left(), y, area.width(), bounds.height()), Qt::TextWordWrap | Qt::AlignLeft,
+                             part);
+            y += bounds.height();
+        }
+    }
+};
+
+QLabel *makeLabel(const QString &name, const QString &text, const QColor &colour, const QRect &geometry,
+                  QWidget *parent)
+{
+    auto *label = new BlankRunLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+    label->setAccessibleName(text.simplified());
+    return label;
+}
+
+// A button without a picture: a transparent hot spot over what lies below.
+class HotSpot : public QAbstractButton
+{
+public:
+    HotSpot(const QString &toolTip, QWidget *parent) : QAbstractButton(parent)
+    {
+        setToolTip(toolTip);
+        setAccessibleName(toolTip);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
+} // namespace
+
+QString FrmAbout::label1Text(const QString &siteAddress)
+{
+    // Runs of blanks, not line breaks, put each part on a line of its own
+    // once the label wraps its words.
+    return QStringLiteral("VelmoraWin v. 3.0") + QString(88, u' ') +
+           QStringLiteral("Conçu et réalisé par l'équipe VelmoraWin, un logiciel qui code vos textes "
+                          "en différents codes.") +
+           QString(48, u' ') + QStringLiteral("Téléchargeable GRATUITEMENT depuis ") + siteAddress +
+           QStringLiteral(" .") + QString(128, u' ') +
+           QStringLiteral("~Le code source du logiciel est disponible sur simple demande~");
+}
+
+QString FrmAbout::label2Text()
+{
+    return QString(7, u' ') + QStringLiteral("Logiciel libre, distribué sous licence MIT.") + QString(53, u' ') +
+           QStringLiteral("Aucune donnée n'est collectée ni enregistrée.") + QStringLiteral(" ");
+}
+
+FrmAbout::FrmAbout(const QString &siteAddress, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+{
+    ensureUiResources();
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Acerca de Velmora"));
+    setAccessibleName(windowTitle());
+    setAttribute(Qt::WA_QuitOnClose, false); // hiding it never keeps the program running
+    setFixedSize(twipsSize(5595, 3990));
+    setFont(designFont(8.25));
+    setCursor(velmoraCursor(VelmoraCursor::Ring));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kInactiveTitleBar);
+    setPalette(p);
+
+    m_banner = new PictureBox(picturePath(QStringLiteral("about-banner.svg")), QStringLiteral("Au Sujet De..."), this);
+    m_banner->setObjectName(QStringLiteral("AboutIm"));
+    m_banner->setGeometry(twipsRect(0, 0, 5595, 465));
+
+    // A transparent hot spot over the banner's close mark: the only place
+    // that hides the window.
+    m_closeIm = new HotSpot(QStringLiteral("Fermer la fenêtre"), this);
+    m_closeIm->setObjectName(QStringLiteral("closeIm"));
+    m_closeIm->setGeometry(twipsRect(0, 0, 375, 375));
+    m_closeIm->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
+    connect(m_closeIm, &QAbstractButton::clicked, this, &QWidget::hide);
+
+    m_logo = new PictureBox(picturePath(QStringLiteral("about-logo.svg")), QStringLiteral("VelmoraWin 3.0"), this);
+    m_logo->setObjectName(QStringLiteral("Image1"));
+    m_logo->setGeometry(twipsRect(960, 480, 3645, 1125));
+
+    m_label1 = makeLabel(QStringLiteral("Label1"), label1Text(siteAddress), QColor(0, 0, 192),
+                         twipsRect(120, 1680, 5295, 1215), this);
+    m_label2 = makeLabel(QStringLiteral("Label2"), label2Text(), QColor(192, 0, 0),
+                         twipsRect(120, 3000, 5295, 495), this);
+
+    m_lblVersion = new LabelButton(QStringLiteral("Vérification de mises à jour..."), this);
+    m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    m_lblVersion->setGeometry(twipsRect(1680, 3600, 2055, 255));
+    QFont linkFont = designFont(8.25);
+    linkFont.setUnderline(true);
+    m_lblVersion->setFont(linkFont);
+    QPalette lp = m_lblVersion->palette();
+    lp.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lp.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    m_lblVersion->setPalette(lp);
+    m_lblVersion->setToolTip(QStringLiteral("Avez-vous la dernière version ?"));
+    m_lblVersion->setCursor(velmoraCursor(VelmoraCursor::Point));
+    m_banner->lower();
+    m_closeIm->raise();
+}
+
+void FrmAbout::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
+}
+
+} // namespace velmora
