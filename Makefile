@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 PRESET ?= default
 
-.PHONY: all build run test bench screenshots check-sanitize fuzz deps clean
+.PHONY: all build run test bench screenshots check-sanitize fuzz package check-package deps clean
 
 all: build
 
@@ -15,14 +15,15 @@ build: deps
 
 # Starts the desktop program (under Xvfb when there is no display).
 run: build
-	@if [ -x build/$(PRESET)/app/velmora ]; then \
-	  if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/$(PRESET)/app/velmora; \
-	  else xvfb-run -a build/$(PRESET)/app/velmora; fi; \
-	else \
-	  echo "The window is not built yet; a demonstration of the command line:"; \
-	  for c in morse morse2 caesar polybe binaire; do \
-	    printf '%-8s ' $$c; build/$(PRESET)/cli/velmora-encode $$c "Hello World."; done; \
-	fi
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/$(PRESET)/app/velmora; \
+	else echo "No display: starting the program under Xvfb (nothing will be seen)"; \
+	  xvfb-run -a build/$(PRESET)/app/velmora; fi
+
+# PNGs of every window, offscreen, into docs/screenshots/.
+screenshots: build
+	build/$(PRESET)/ui/tools/velmora-screenshots docs/screenshots
+	QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --no-sandbox" \
+	  build/$(PRESET)/web/velmora-web-screenshots docs/screenshots
 
 test: deps
 	cmake --preset ci >/dev/null
@@ -47,6 +48,16 @@ fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz/fuzz $(FUZZ_SECONDS)
+
+# A Debian package of the program, then the package installed with apt and
+# tried: the command line, and the program under Xvfb.
+package: deps
+	cmake --preset package >/dev/null
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack
+
+check-package: package
+	scripts/check-package build/package/velmora_*_amd64.deb
 
 clean:
 	rm -rf build
