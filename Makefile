@@ -43,8 +43,8 @@ check-sanitize: deps
 
 # Runs every libFuzzer target for FUZZ_SECONDS each (clang, sanitizers on).
 FUZZ_SECONDS ?= 60
-fuzz: deps
-	@command -v clang++-14 >/dev/null || apt-get install -y -q clang-14 libclang-rt-14-dev
+fuzz:
+	scripts/install-deps --fuzz
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz/fuzz $(FUZZ_SECONDS)
