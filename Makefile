@@ -14,8 +14,12 @@ build: deps
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
 # Starts the desktop program (under Xvfb when there is no display).
+# The embedded browser refuses to run for root with its sandbox on; for a
+# developer working as root, this command (never the program) turns it off.
 run: build
-	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/$(PRESET)/app/velmora; \
+	@if [ "$$(id -u)" = 0 ]; then echo "Running as root: the web view's sandbox is off for this run"; \
+	  export QTWEBENGINE_DISABLE_SANDBOX=1; fi; \
+	if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then build/$(PRESET)/app/velmora; \
 	else echo "No display: starting the program under Xvfb (nothing will be seen)"; \
 	  xvfb-run -a build/$(PRESET)/app/velmora; fi
 

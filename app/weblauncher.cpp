@@ -11,11 +11,22 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <unistd.h>
+
 namespace velmora {
 
 namespace {
 
 using AttachFunction = QObject *(*)(FrmMain *);
+
+// The embedded browser will not run for the superuser with its sandbox on,
+// and it ends the whole process when asked to: better to say so and keep
+// the program running. The program never turns the sandbox off itself.
+bool browserRefusesThisUser()
+{
+    return ::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") &&
+           !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
 
 class WebLauncher : public QObject
 {
@@ -55,18 +66,28 @@ private:
         return nullptr;
     }
 
+    void warn(const QString &text, const QString &details = {})
+    {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("VelmoraWin III"), text, QMessageBox::Ok, &m_main);
+        box.setAccessibleName(QStringLiteral("Message"));
+        if (!details.isEmpty())
+            box.setDetailedText(details);
+        box.exec();
+    }
+
     void launch(const char *handler)
     {
+        if (browserRefusesThisUser()) {
+            warn(QStringLiteral("Les fonctions web de VelmoraWin ne fonctionnent pas pour l'administrateur "
+                                "(root) : le navigateur intégré refuse de s'exécuter sans sa protection. "
+                                "Lancez VelmoraWin avec un compte ordinaire."));
+            return;
+        }
         QString error;
         const AttachFunction attach = loadModule(error);
         QObject *features = attach ? attach(&m_main) : nullptr;
         if (!features) {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("VelmoraWin III"),
-                            QStringLiteral("Les fonctions web de VelmoraWin ne sont pas disponibles."),
-                            QMessageBox::Ok, &m_main);
-            box.setAccessibleName(QStringLiteral("Message"));
-            box.setDetailedText(error);
-            box.exec();
+            warn(QStringLiteral("Les fonctions web de VelmoraWin ne sont pas disponibles."), error);
             return; // the next click tries again
         }
         // From now on the module answers the buttons itself; this click is

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <unistd.h>
+
 using namespace velmora;
 
 namespace {
@@ -31,15 +33,14 @@ class TstWebLauncher : public QObject {
     Q_OBJECT
 private slots:
     void missingModuleSaysSo();
+    void superuserWithSandboxIsToldNotCrashed();
     void firstClickLoadsTheModule();
 };
 
-void TstWebLauncher::missingModuleSaysSo()
+// Clicks the button and returns the text of the warning it brings up (the
+// warning is modal: a timer reads and closes it).
+QString warningAfterClick(QAbstractButton *button)
 {
-    FrmMain main;
-    installWebLauncher(main, {QStringLiteral("/nonexistent")});
-    main.show();
-    // The warning is modal: note it and close it from a timer.
     QString shown;
     QTimer::singleShot(100, [&shown] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
@@ -47,8 +48,34 @@ void TstWebLauncher::missingModuleSaysSo()
             box->accept();
         }
     });
-    QTest::mouseClick(main.cwebIm(), Qt::LeftButton);
-    QVERIFY(shown.contains(QStringLiteral("fonctions web")));
+    QTest::mouseClick(button, Qt::LeftButton);
+    return shown;
+}
+
+void TstWebLauncher::missingModuleSaysSo()
+{
+    FrmMain main;
+    installWebLauncher(main, {QStringLiteral("/nonexistent")});
+    main.show();
+    QVERIFY(warningAfterClick(main.cwebIm()).contains(QStringLiteral("ne sont pas disponibles")));
+    QVERIFY(!webEngineLoaded());
+}
+
+void TstWebLauncher::superuserWithSandboxIsToldNotCrashed()
+{
+    if (::geteuid() != 0)
+        QSKIP("only the superuser meets the browser's refusal");
+    const QByteArray disable = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    FrmMain main;
+    installWebLauncher(main, {QStringLiteral(VELMORA_WEB_MODULE_DIR)});
+    main.show();
+    const QString shown = warningAfterClick(main.cmdCodeGato());
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", disable);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    QVERIFY(shown.contains(QStringLiteral("administrateur")));
     QVERIFY(!webEngineLoaded());
 }
 
