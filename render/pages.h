@@ -1,0 +1,46 @@
+// The pages of the rendering service, computed without any server: the three
+// picture codes, the site's home and contact pages, the version page and the
+// error pages. The HTTP layer only moves these pages over the wire.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The answer to one request.
+struct PageResponse {
+    int status = 200;
+    std::string html;  // the whole page, UTF-8 (also computed for HEAD)
+    std::string allow; // the Allow header's value when not empty (405)
+};
+
+// Longest message drawn, in characters (Unicode code points). Longer messages
+// get a 414 page, which keeps every page small whatever the request.
+inline constexpr int kMaxMessageLength = 2000;
+
+// The page for METHOD on RAWPATH with RAWQUERY, both exactly as they arrive in
+// the request target (still percent-encoded; the query without its '?').
+PageResponse renderPage(std::string_view method, std::string_view rawPath, std::string_view rawQuery);
+
+// The French page for an HTTP error status (400, 404, 405, 413, 414, 416, 421,
+// 500, ...), for errors found before a request reaches renderPage.
+std::string errorPage(int status);
+
+// Strict percent-decoding: every '%' must start "%HH" with two hexadecimal
+// digits, and '+' stays '+'. Nothing when a sequence is malformed.
+std::optional<std::string> percentDecode(std::string_view raw);
+
+// True when BYTES is well-formed UTF-8: no overlong forms, no surrogates, no
+// code point above U+10FFFF, no truncated sequence.
+bool isValidUtf8(std::string_view bytes);
+
+// The raw, still encoded value of the first KEY=... pair of a query ("&"
+// separated); an empty view for a bare KEY; nothing when KEY is absent.
+std::optional<std::string_view> rawQueryValue(std::string_view rawQuery, std::string_view key);
+
+// TEXT with & < > " ' written as character references.
+std::string htmlEscape(std::string_view text);
+
+} // namespace velmora

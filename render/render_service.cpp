@@ -1,0 +1,90 @@
+#include "render_service.h"
+
+#include "server_setup.h"
+
+#include <httplib.h>
+
+#include <atomic>
+#include <csignal>
+#include <pthread.h>
+#include <thread>
+
+namespace velmora {
+
+struct RenderService::Private {
+    httplib::Server server;
+    std::thread thread;
+    std::atomic<bool> finished{false};
+    quint16 port = 0;
+    QString error;
+};
+
+RenderService::RenderService()
+    : d(std::make_unique<Private>())
+{
+    const int port = d->server.bind_to_any_port("127.0.0.1");
+    if (port <= 0 || port > 65535) {
+        d->error = QStringLiteral("Le service de rendu n’a pas pu ouvrir de port sur 127.0.0.1.");
+        return;
+    }
+    render::ServerSettings settings;
+    settings.requiredHost = "127.0.0.1:" + std::to_string(port);
+    // The pages have nothing to load after them, so a kept-alive connection
+    // gains little; a short limit keeps the wait when the program ends short.
+    settings.keepAliveSeconds = 1;
+    render::setUpServer(d->server, settings);
+
+    Private *p = d.get();
+    d->thread = std::thread([p] {
+        // A peer that hangs up while a page is written must not end the
+        // program: writing then fails with EPIPE instead of raising SIGPIPE.
+        // The worker threads, started from this one, inherit the mask.
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+        p->server.listen_after_bind();
+        p->finished = true;
+    });
+    // Wait until the accept loop runs, so that stop() in the destructor is
+    // never lost: listen_after_bind() marks the server running first thing,
+    // or returns at once. This takes well under a millisecond.
+    while (!d->server.is_running() && !d->finished)
+        std::this_thread::yield();
+    if (!d->server.is_running()) {
+        d->error = QStringLiteral("Le service de rendu n’a pas pu démarrer.");
+        d->thread.join();
+        return;
+    }
+    d->port = static_cast<quint16>(port);
+}
+
+RenderService::~RenderService()
+{
+    if (d->thread.joinable()) {
+        d->server.stop();
+        d->thread.join();
+    }
+}
+
+bool RenderService::isRunning() const
+{
+    return d->port != 0 && d->server.is_running();
+}
+
+QString RenderService::baseUrl() const
+{
+    return isRunning() ? QStringLiteral("http://127.0.0.1:%1").arg(d->port) : QString();
+}
+
+quint16 RenderService::port() const
+{
+    return isRunning() ? d->port : 0;
+}
+
+QString RenderService::errorString() const
+{
+    return d->error;
+}
+
+} // namespace velmora

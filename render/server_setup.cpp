@@ -1,0 +1,191 @@
+#include "server_setup.h"
+
+#include "pages.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace velmora::render {
+
+namespace {
+
+constexpr const char *kHtml = "text/html; charset=utf-8";
+constexpr const char *kPolicy = "default-src 'none'; style-src 'unsafe-inline'; img-src data:; base-uri 'none'; "
+                                "form-action 'none'; frame-ancestors 'none'";
+
+using httplib::Request;
+using httplib::Response;
+using Handled = httplib::Server::HandlerResponse;
+
+void setPage(Response &res, int status, std::string html)
+{
+    res.status = status;
+    res.body = std::move(html);
+    res.headers.erase("Content-Type");
+    res.set_header("Content-Type", kHtml);
+}
+
+// Whether the request announces a body. (Without Content-Length or
+// Transfer-Encoding a request has none, but the library would wait for one
+// until the connection closes.)
+bool declaresBody(const Request &req)
+{
+    return req.has_header("Transfer-Encoding") ||
+           (req.has_header("Content-Length") && req.get_header_value("Content-Length") != "0");
+}
+
+// The methods whose body the library reads before calling their handler.
+bool bodyIsReadFor(const std::string &method)
+{
+    return method == "POST" || method == "PUT" || method == "PATCH" || method == "DELETE";
+}
+
+// A well-formed request line whose method is neither GET nor HEAD.
+bool isOtherMethod(const Request &req)
+{
+    if (req.method.empty() || req.method == "GET" || req.method == "HEAD")
+        return false;
+    if (req.version != "HTTP/1.1" && req.version != "HTTP/1.0")
+        return false;
+    for (const char c : req.method)
+        if (!((c >= 'A' && c <= 'Z') || c == '-' || c == '_'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void setUpServer(httplib::Server &server, const ServerSettings &settings)
+{
+    server.set_default_headers({
+        {"Content-Security-Policy", kPolicy},
+        {"X-Content-Type-Options", "nosniff"},
+        {"Referrer-Policy", "no-referrer"},
+        {"Cache-Control", "no-store"},
+        // Ranges are ignored: a page is small, and many ranges of one page
+        // would multiply the answer.
+        {"Accept-Ranges", "none"},
+    });
+    server.set_keep_alive_max_count(100);
+    server.set_keep_alive_timeout(settings.keepAliveSeconds);
+    server.set_read_timeout(5, 0);
+    server.set_write_timeout(5, 0);
+    server.set_payload_max_length(64 * 1024);
+    const std::size_t threads = settings.threads == 0 ? 1 : settings.threads;
+    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+
+    const std::string requiredHost = settings.requiredHost;
+    auto answer = [requiredHost](const Request &req, Response &res) {
+        if (!requiredHost.empty() &&
+            (req.get_header_value_count("Host") != 1 || req.get_header_value("Host") != requiredHost)) {
+            setPage(res, 421, errorPage(421));
+            return;
+        }
+        // The raw target: the query must reach the page still encoded, so
+        // that "+" stays a plus and bad sequences are seen.
+        const std::string_view target = req.target;
+        const std::size_t question = target.find('?');
+        const std::string_view path = target.substr(0, question);
+        const std::string_view query = question == std::string_view::npos ? std::string_view() : target.substr(question + 1);
+        PageResponse page = renderPage(req.method, path, query);
+        if (!page.allow.empty())
+            res.set_header("Allow", page.allow);
+        setPage(res, page.status, std::move(page.html));
+    };
+
+    server.set_pre_routing_handler([answer](const Request &req, Response &res) {
+        // The request object is the server's own, not a constant: dropping its
+        // ranges here makes every answer the whole page.
+        const_cast<Request &>(req).ranges.clear();
+        const bool body = req.method != "GET" && req.method != "HEAD" && declaresBody(req);
+        if (body && bodyIsReadFor(req.method))
+            return Handled::Unhandled; // its handler answers once the body is read: the connection stays usable
+        answer(req, res);
+        if (body)
+            res.set_header("Connection", "close"); // the body stays unread
+        return Handled::Handled;
+    });
+    const std::string anyPath = "[\\s\\S]*";
+    server.Post(anyPath, answer);
+    server.Put(anyPath, answer);
+    server.Patch(anyPath, answer);
+    server.Delete(anyPath, answer);
+
+    // Errors found before routing (malformed request, request line too long,
+    // body too large, bad range): a French page too.
+    server.set_error_handler(httplib::Server::HandlerWithResponse([](const Request &req, Response &res) {
+        if (!res.body.empty())
+            return Handled::Unhandled;
+        // The library refuses methods it does not know (PATCH, BREW...) as
+        // malformed; for this service they are simply not allowed.
+        if (res.status == 400 && isOtherMethod(req))
+            res.status = 405;
+        if (res.status == 405)
+            res.set_header("Allow", "GET, HEAD");
+        // What follows on this connection cannot be trusted to start a request.
+        res.set_header("Connection", "close");
+        setPage(res, res.status, errorPage(res.status));
+        return Handled::Handled;
+    }));
+    server.set_exception_handler([](const Request &, Response &res, std::exception_ptr) {
+        res.headers.erase("Allow");
+        setPage(res, 500, errorPage(500));
+    });
+
+    if (settings.accessLog) {
+        server.set_logger([](const Request &req, const Response &res) {
+            const std::string line = accessLogLine(req, res);
+            std::fwrite(line.data(), 1, line.size(), stderr);
+        });
+    }
+}
+
+std::string accessLogLine(const Request &request, const Response &response)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    auto appendClean = [](std::string &out, std::string_view text) {
+        for (const char ch : text) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
+                out += "\\x";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += ch;
+            }
+        }
+    };
+
+    char when[32] = "-";
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    if (gmtime_r(&now, &utc))
+        std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
+
+    std::string line = when;
+    line += ' ';
+    appendClean(line, request.remote_addr.empty() ? std::string_view("-") : std::string_view(request.remote_addr));
+    line += " \"";
+    appendClean(line, request.method.empty() ? std::string_view("-") : std::string_view(request.method));
+    line += ' ';
+    const std::string_view target = request.target;
+    const std::size_t question = target.find('?');
+    appendClean(line, target.substr(0, std::min<std::size_t>(question, 200)));
+    if (question != std::string_view::npos)
+        line += "?...";
+    else if (target.size() > 200)
+        line += "...";
+    line += ' ';
+    appendClean(line, request.version);
+    line += "\" ";
+    line += std::to_string(response.status);
+    line += ' ';
+    line += std::to_string(response.body.size());
+    line += '\n';
+    return line;
+}
+
+} // namespace velmora::render

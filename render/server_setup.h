@@ -1,0 +1,35 @@
+// Wiring of the pages into an HTTP server: routes, headers, limits, the Host
+// check and the access log. Shared by the embedded service and the standalone
+// server.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+namespace velmora::render {
+
+struct ServerSettings {
+    // When not empty, the only Host header value answered (421 otherwise).
+    std::string requiredHost;
+    // Worker threads; each open connection holds one while it is kept alive.
+    std::size_t threads = 8;
+    // How long an idle connection is kept open. Stopping the server waits
+    // for idle connections to reach this limit.
+    int keepAliveSeconds = 5;
+    // One line per request on standard error.
+    bool accessLog = false;
+};
+
+void setUpServer(httplib::Server &server, const ServerSettings &settings);
+
+// The access-log line of one exchange, ending in a newline. The query is left
+// out: messages are not written to logs.
+std::string accessLogLine(const httplib::Request &request, const httplib::Response &response);
+
+} // namespace velmora::render
