@@ -194,7 +194,7 @@ constexpr std::string_view kStyle =
     "header{background:#1d3f94;padding:.6em 1.2em;display:flex;flex-wrap:wrap;gap:.3em 1.4em;align-items:baseline}"
     "header a{color:#fff;text-decoration:none}header a:hover{text-decoration:underline}"
     ".brand{font-weight:bold;font-size:1.1em;margin-right:auto}"
-    "main{max-width:62em;margin:0 auto;padding:1em 1.2em 1.5em}"
+    "main{max-width:62rem;margin:0 auto;padding:1em 1.2em 1.5em}"
     "h1{font-size:1.6em;margin:.2em 0 .5em}h2{font-size:1.2em;margin:1em 0 .4em}h3{font-size:1em;margin:1em 0 .4em}"
     "a{color:#1d3f94}"
     ".label{font-size:.9em;color:#4a5468;margin:0 0 .2em}"
@@ -216,7 +216,7 @@ constexpr std::string_view kStyle =
     ".legend .g{width:calc(var(--w)*.8);height:calc(var(--h)*.8)}"
     ".key{display:block;width:100%;max-width:580px;height:auto}"
     ".note{color:#4a5468;margin:0}"
-    "footer{max-width:62em;margin:0 auto;padding:0 1.2em 2em;color:#4a5468;font-size:.85em}";
+    "footer{max-width:62rem;margin:0 auto;padding:0 1.2rem 2rem;color:#4a5468;font-size:.85em}";
 
 constexpr std::string_view kGatoPath = "/codes/gato/transgato.php3";
 constexpr std::string_view kMersPath = "/codes/mers/transmers.php3";

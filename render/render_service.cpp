@@ -22,23 +22,25 @@ struct RenderService::Private {
 RenderService::RenderService()
     : d(std::make_unique<Private>())
 {
+    render::ServerSettings settings;
+    settings.requireOwnHost = true;
+    // The pages have nothing to load after them, so a kept-alive connection
+    // gains little; a short limit keeps the wait when the program ends short.
+    settings.keepAliveSeconds = 1;
+    render::setUpServer(d->server, settings);
     const int port = d->server.bind_to_any_port("127.0.0.1");
     if (port <= 0 || port > 65535) {
         d->error = QStringLiteral("Le service de rendu n’a pas pu ouvrir de port sur 127.0.0.1.");
         return;
     }
-    render::ServerSettings settings;
-    settings.requiredHost = "127.0.0.1:" + std::to_string(port);
-    // The pages have nothing to load after them, so a kept-alive connection
-    // gains little; a short limit keeps the wait when the program ends short.
-    settings.keepAliveSeconds = 1;
-    render::setUpServer(d->server, settings);
 
     Private *p = d.get();
     d->thread = std::thread([p] {
         // A peer that hangs up while a page is written must not end the
-        // program: writing then fails with EPIPE instead of raising SIGPIPE.
-        // The worker threads, started from this one, inherit the mask.
+        // program. The library sets SIGPIPE to be ignored when a server is
+        // made; blocking it here too keeps that true in the service's threads
+        // whatever handler the program installs later. The worker threads,
+        // started from this one, inherit the mask.
         sigset_t pipe;
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);

@@ -147,6 +147,10 @@ int main(int argc, char **argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     httplib::Server server;
+    velmora::render::ServerSettings settings;
+    settings.threads = threads;
+    settings.accessLog = true;
+    velmora::render::setUpServer(server, settings);
     int port = listen.port;
     const bool bound = port == 0 ? (port = server.bind_to_any_port(listen.host)) > 0
                                  : server.bind_to_port(listen.host, port);
@@ -155,11 +159,6 @@ int main(int argc, char **argv)
                  " (port in use, or not an address of this machine)");
         return 1;
     }
-    velmora::render::ServerSettings settings;
-    settings.threads = threads;
-    settings.accessLog = true;
-    velmora::render::setUpServer(server, settings);
-
     std::atomic<bool> done{false};
     std::atomic<bool> signalled{false};
     std::thread waiter([&] {

@@ -43,6 +43,19 @@ bool bodyIsReadFor(const std::string &method)
     return method == "POST" || method == "PUT" || method == "PATCH" || method == "DELETE";
 }
 
+// Whether the request has one Host header naming the very address and port it
+// reached. A page of another site that makes a browser resolve its own name to
+// 127.0.0.1 (DNS rebinding) sends that name instead, and is refused.
+bool isOwnHost(const Request &req)
+{
+    if (req.get_header_value_count("Host") != 1)
+        return false;
+    const bool v6 = req.local_addr.find(':') != std::string::npos;
+    const std::string own =
+        (v6 ? "[" + req.local_addr + "]" : req.local_addr) + ":" + std::to_string(req.local_port);
+    return req.get_header_value("Host") == own;
+}
+
 // A well-formed request line whose method is neither GET nor HEAD.
 bool isOtherMethod(const Request &req)
 {
@@ -69,6 +82,9 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
         // would multiply the answer.
         {"Accept-Ranges", "none"},
     });
+    // Headers and body go out in separate writes; without this the body
+    // would wait for the peer's delayed acknowledgement.
+    server.set_tcp_nodelay(true);
     server.set_keep_alive_max_count(100);
     server.set_keep_alive_timeout(settings.keepAliveSeconds);
     server.set_read_timeout(5, 0);
@@ -77,10 +93,9 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
     const std::size_t threads = settings.threads == 0 ? 1 : settings.threads;
     server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
 
-    const std::string requiredHost = settings.requiredHost;
-    auto answer = [requiredHost](const Request &req, Response &res) {
-        if (!requiredHost.empty() &&
-            (req.get_header_value_count("Host") != 1 || req.get_header_value("Host") != requiredHost)) {
+    const bool requireOwnHost = settings.requireOwnHost;
+    auto answer = [requireOwnHost](const Request &req, Response &res) {
+        if (requireOwnHost && !isOwnHost(req)) {
             setPage(res, 421, errorPage(421));
             return;
         }

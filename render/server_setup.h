@@ -15,8 +15,9 @@ struct Response;
 namespace velmora::render {
 
 struct ServerSettings {
-    // When not empty, the only Host header value answered (421 otherwise).
-    std::string requiredHost;
+    // Answer only requests whose Host is the address and port the connection
+    // came in on, "127.0.0.1:PORT" (421 otherwise).
+    bool requireOwnHost = false;
     // Worker threads; each open connection holds one while it is kept alive.
     std::size_t threads = 8;
     // How long an idle connection is kept open. Stopping the server waits
@@ -26,6 +27,7 @@ struct ServerSettings {
     bool accessLog = false;
 };
 
+// Before binding: some settings apply to the listening socket.
 void setUpServer(httplib::Server &server, const ServerSettings &settings);
 
 // The access-log line of one exchange, ending in a newline. The query is left
