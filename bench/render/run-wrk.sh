@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Throughput of the rendering service: starts velmora-render-server on a free
+# loopback port, runs wrk for 10 s against each picture-code page with a
+# 40-character message, prints requests per second and the 99th-percentile
+# latency, and stops the server. Builds nothing; traffic goes to 127.0.0.1 only.
+#   bench/render/run-wrk.sh SERVER [CONNECTIONS] [WRK_THREADS]
+# SERVER: path of velmora-render-server (a Release build for real figures).
+# CONNECTIONS (default 8) stays at most the server's 8 worker threads: each
+# kept-alive connection holds a worker. The access log goes to a temporary file.
+set -euo pipefail
+
+server=${1:?usage: $0 SERVER [CONNECTIONS] [WRK_THREADS]}
+connections=${2:-8}
+wrk_threads=${3:-2}
+duration=10s
+message="Rendez-vous au port de Brest le 14 juin."   # 40 characters
+encoded=${message// /%20}
+
+command -v wrk >/dev/null || { echo "run-wrk: wrk is not installed (scripts/install-deps --bench)" >&2; exit 1; }
+[[ -x "$server" ]] || { echo "run-wrk: $server is not an executable" >&2; exit 1; }
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+  if [[ -n "$pid" ]]; then kill -TERM "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$server" --listen 127.0.0.1:0 2>"$work/server.log" &
+pid=$!
+port=
+for _ in $(seq 100); do
+  port=$(sed -n '1s|.*listening on http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$work/server.log")
+  [[ -n "$port" ]] && break
+  sleep 0.05
+done
+[[ -n "$port" ]] || { echo "run-wrk: the server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+
+echo "velmora-render-server $("$server" --version | awk '{print $2}') on 127.0.0.1:$port;" \
+     "wrk -t$wrk_threads -c$connections -d$duration --latency; $(nproc) cores; message \"$message\""
+printf '%-12s %14s %12s %12s %10s\n' page requests/s "p50 latency" "p99 latency" "bytes/page"
+for page in gato/transgato mers/transmers semaphore/transsemaphore; do
+  url="http://127.0.0.1:$port/codes/$page.php3?texte=$encoded"
+  size=$(curl -s -o /dev/null -w '%{size_download}' "$url" 2>/dev/null || echo '?')
+  out=$(timeout 60 wrk -t"$wrk_threads" -c"$connections" -d"$duration" --latency "$url")
+  rps=$(awk '/^Requests\/sec:/ {print $2}' <<<"$out")
+  p50=$(awk '$1 == "50%" {print $2}' <<<"$out")
+  p99=$(awk '$1 == "99%" {print $2}' <<<"$out")
+  errors=$(grep -E 'Non-2xx|Socket errors' <<<"$out" || true)
+  printf '%-12s %14s %12s %12s %10s\n' "${page%%/*}" "$rps" "$p50" "$p99" "$size"
+  [[ -z "$errors" ]] || echo "  $errors"
+done
