@@ -576,6 +576,14 @@ std::string errorPage(int status)
     }
 }
 
+std::string errorPage(int status, std::string_view explanation)
+{
+    std::string heading = "erreur";
+    if (status == 400)
+        heading = "requête invalide";
+    return failure(status, heading, explanation).html;
+}
+
 PageResponse renderPage(std::string_view method, std::string_view rawPath, std::string_view rawQuery)
 {
     if (method != "GET" && method != "HEAD") {

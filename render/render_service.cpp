@@ -28,7 +28,7 @@ RenderService::RenderService()
     // gains little; a short limit keeps the wait when the program ends short.
     settings.keepAliveSeconds = 1;
     render::setUpServer(d->server, settings);
-    const int port = d->server.bind_to_any_port("127.0.0.1");
+    const int port = render::bindServer(d->server, "127.0.0.1", 0);
     if (port <= 0 || port > 65535) {
         d->error = QStringLiteral("Le service de rendu n’a pas pu ouvrir de port sur 127.0.0.1.");
         return;

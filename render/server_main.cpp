@@ -151,10 +151,8 @@ int main(int argc, char **argv)
     settings.threads = threads;
     settings.accessLog = true;
     velmora::render::setUpServer(server, settings);
-    int port = listen.port;
-    const bool bound = port == 0 ? (port = server.bind_to_any_port(listen.host)) > 0
-                                 : server.bind_to_port(listen.host, port);
-    if (!bound) {
+    const int port = velmora::render::bindServer(server, listen.host, listen.port);
+    if (port <= 0) {
         complain("cannot listen on " + displayAddress(listen.host, listen.port) +
                  " (port in use, or not an address of this machine)");
         return 1;

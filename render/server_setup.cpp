@@ -5,6 +5,8 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <memory>
+#include <sys/socket.h>
 #include <cstdio>
 #include <ctime>
 
@@ -54,6 +56,16 @@ bool isOwnHost(const Request &req)
     const std::string own =
         (v6 ? "[" + req.local_addr + "]" : req.local_addr) + ":" + std::to_string(req.local_port);
     return req.get_header_value("Host") == own;
+}
+
+// A GET or HEAD whose target holds a second "?": valid HTTP, but refused by
+// the library before it reaches the pages. The client can encode it.
+bool isUnencodedQuestionMark(const Request &req)
+{
+    if (req.method != "GET" && req.method != "HEAD")
+        return false;
+    const std::size_t first = req.target.find('?');
+    return first != std::string::npos && req.target.find('?', first + 1) != std::string::npos;
 }
 
 // A well-formed request line whose method is neither GET nor HEAD.
@@ -142,6 +154,12 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
             res.set_header("Allow", "GET, HEAD");
         // What follows on this connection cannot be trusted to start a request.
         res.set_header("Connection", "close");
+        if (res.status == 400 && isUnencodedQuestionMark(req)) {
+            setPage(res, 400,
+                    errorPage(400, "Le message contient un « ? » qui n’est pas encodé dans l’adresse : ce service ne "
+                                   "peut pas la lire. Encodé, il s’écrit « %3F »."));
+            return Handled::Handled;
+        }
         setPage(res, res.status, errorPage(res.status));
         return Handled::Handled;
     }));
@@ -156,6 +174,29 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
             std::fwrite(line.data(), 1, line.size(), stderr);
         });
     }
+}
+
+int bindServer(httplib::Server &server, const std::string &host, int port)
+{
+    // The library's own socket options would let other sockets bind the same
+    // port (SO_REUSEPORT) and share its connections. Only allow a restart
+    // while old connections linger.
+    auto listener = std::make_shared<int>(-1);
+    server.set_socket_options([listener](socket_t sock) {
+        const int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        *listener = sock;
+    });
+    int bound = -1;
+    if (port == 0)
+        bound = server.bind_to_any_port(host);
+    else if (server.bind_to_port(host, port))
+        bound = port;
+    // The library listens with a backlog of 5: a burst of new connections
+    // would wait for SYN retransmissions. Listening again widens it.
+    if (bound > 0 && *listener >= 0)
+        ::listen(*listener, 128);
+    return bound;
 }
 
 std::string accessLogLine(const Request &request, const Response &response)

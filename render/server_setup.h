@@ -30,6 +30,11 @@ struct ServerSettings {
 // Before binding: some settings apply to the listening socket.
 void setUpServer(httplib::Server &server, const ServerSettings &settings);
 
+// Binds SERVER, already set up, to HOST:PORT (PORT 0: a port chosen by the
+// system) and returns the port, or -1. The port is this server's alone: a
+// second server on the same port fails here instead of sharing it.
+int bindServer(httplib::Server &server, const std::string &host, int port);
+
 // The access-log line of one exchange, ending in a newline. The query is left
 // out: messages are not written to logs.
 std::string accessLogLine(const httplib::Request &request, const httplib::Response &response);

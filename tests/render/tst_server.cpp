@@ -118,6 +118,7 @@ private slots:
     void hostCheck();
     void messagesArriveIntact_data();
     void messagesArriveIntact();
+    void unencodedQuestionMark();
     void badSequences_data();
     void badSequences();
     void requestLineLimit_data();
@@ -230,6 +231,7 @@ void TestServer::statusCodes_data()
     QTest::newRow("bad encoding") << request("GET", "/codes/gato/transgato.php3?texte=%", h) << 400 << QByteArray();
     QTest::newRow("not HTTP") << QByteArray("hello\r\n\r\n") << 400 << QByteArray();
     QTest::newRow("unknown HTTP version") << QByteArray("GET / HTTP/3.0\r\nHost: HOST\r\n\r\n") << 400 << QByteArray();
+    QTest::newRow("unknown method") << request("BREW", "/", h) << 405 << QByteArray("GET, HEAD");
 }
 
 void TestServer::statusCodes()
@@ -337,6 +339,15 @@ void TestServer::badSequences_data()
     QTest::newRow("overlong") << QByteArray("%C0%AF");
     QTest::newRow("surrogate") << QByteArray("%ED%A0%80");
     QTest::newRow("above U+10FFFF") << QByteArray("%F4%90%80%80");
+}
+
+void TestServer::unencodedQuestionMark()
+{
+    // Refused by the HTTP library although valid; the page says how to send it.
+    const Reply r = get("/codes/gato/transgato.php3?texte=Qui%20?%20Moi%20?");
+    QCOMPARE(r.status, 400);
+    QVERIFY(QString::fromUtf8(r.body).contains("Encodé, il s’écrit « %3F »"));
+    QCOMPARE(shownMessage(get("/codes/gato/transgato.php3?texte=Qui%20%3F%20Moi%20%3F").body), QString("Qui ? Moi ?"));
 }
 
 void TestServer::badSequences()
@@ -548,6 +559,13 @@ void TestServer::standaloneServesLogsAndStops()
         log += p.readAllStandardError();
     QVERIFY2(m.hasMatch(), log.constData());
     const quint16 standalone = m.captured(1).toUShort();
+
+    // The port is taken: a second server cannot share it.
+    QProcess second;
+    second.start(VELMORA_RENDER_SERVER, {"--listen", "127.0.0.1:" + QString::number(standalone)});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY(second.readAllStandardError().contains("cannot listen on 127.0.0.1:" + QByteArray::number(standalone)));
 
     // Any Host is answered: hosting is the standalone server's purpose.
     const Reply r = exchange(standalone, request("GET", "/codes/gato/transgato.php3?texte=secret", "velmora.example"));
