@@ -5,10 +5,10 @@
 #include <httplib.h>
 
 #include <chrono>
-#include <memory>
-#include <sys/socket.h>
 #include <cstdio>
 #include <ctime>
+#include <memory>
+#include <sys/socket.h>
 
 namespace velmora::render {
 

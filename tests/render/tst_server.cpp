@@ -134,6 +134,7 @@ private slots:
 
     void standaloneCommandLine_data();
     void standaloneCommandLine();
+    void standaloneServesLogsAndStops_data();
     void standaloneServesLogsAndStops();
 };
 
@@ -546,8 +547,16 @@ void TestServer::standaloneCommandLine()
     QVERIFY2(text.contains(output), qPrintable(text));
 }
 
+void TestServer::standaloneServesLogsAndStops_data()
+{
+    QTest::addColumn<int>("stopSignal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
 void TestServer::standaloneServesLogsAndStops()
 {
+    QFETCH(int, stopSignal);
     QProcess p;
     p.setReadChannel(QProcess::StandardError);
     p.start(VELMORA_RENDER_SERVER, {"--listen", "127.0.0.1:0"});
@@ -586,7 +595,7 @@ void TestServer::standaloneServesLogsAndStops()
     QVERIFY2(lines[2].contains("\"GET /nowhere HTTP/1.1\" 404 "), lines[2].constData());
     QVERIFY(!log.contains("secret"));
 
-    ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+    ::kill(static_cast<pid_t>(p.processId()), stopSignal);
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
