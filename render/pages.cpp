@@ -571,6 +571,11 @@ std::string errorPage(int status)
             .html;
     case 500:
         return failure(500, "erreur interne", "Le service a rencontré une erreur en préparant cette page.").html;
+    case 503:
+        return failure(503, "service occupé",
+                       "Le service reçoit en ce moment plus de connexions qu’il n’en sert à la fois. Réessayez dans "
+                       "un instant.")
+            .html;
     default:
         return failure(status, "erreur", "Ce service ne peut pas répondre à cette requête.").html;
     }

@@ -25,7 +25,7 @@ inline constexpr int kMaxMessageLength = 2000;
 PageResponse renderPage(std::string_view method, std::string_view rawPath, std::string_view rawQuery);
 
 // The French page for an HTTP error status (400, 404, 405, 413, 414, 416, 421,
-// 500, ...), for errors found before a request reaches renderPage.
+// 500, 503, ...), for errors found before a request reaches renderPage.
 std::string errorPage(int status);
 // The same with EXPLANATION (French, already HTML) in place of the usual text.
 std::string errorPage(int status, std::string_view explanation);

@@ -12,7 +12,7 @@
 namespace velmora {
 
 struct RenderService::Private {
-    httplib::Server server;
+    render::HttpServer server;
     std::thread thread;
     std::atomic<bool> finished{false};
     quint16 port = 0;
@@ -25,7 +25,7 @@ RenderService::RenderService()
     render::ServerSettings settings;
     settings.requireOwnHost = true;
     // The pages have nothing to load after them, so a kept-alive connection
-    // gains little; a short limit keeps the wait when the program ends short.
+    // gains little; a short limit gives its thread back soon.
     settings.keepAliveSeconds = 1;
     render::setUpServer(d->server, settings);
     const int port = render::bindServer(d->server, "127.0.0.1", 0);
@@ -39,8 +39,8 @@ RenderService::RenderService()
         // A peer that hangs up while a page is written must not end the
         // program. The library sets SIGPIPE to be ignored when a server is
         // made; blocking it here too keeps that true in the service's threads
-        // whatever handler the program installs later. The worker threads,
-        // started from this one, inherit the mask.
+        // whatever handler the program installs later. The connection
+        // threads, started from this one, inherit the mask.
         sigset_t pipe;
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);

@@ -5,6 +5,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <string>
 #include <thread>
 
@@ -32,8 +34,9 @@ void printHelp()
                 "                      ([::1]:8080) or a host name; PORT 0 picks a free port.\n"
                 "                      Listening on anything but a loopback address exposes\n"
                 "                      the service to the network.\n"
-                "  --threads N         requests served at once, 1 to 256 (default 8); each\n"
-                "                      open connection holds one while it is kept alive.\n"
+                "  --threads N         connections served at once, each on a thread of its\n"
+                "                      own, 1 to 4096 (default 1024); one more is answered\n"
+                "                      503 at once and closed.\n"
                 "  --help              this text.\n"
                 "  --version           the version.\n"
                 "\n"
@@ -93,7 +96,7 @@ std::string displayAddress(const std::string &host, int port)
 int main(int argc, char **argv)
 {
     Listen listen{"127.0.0.1", 8080};
-    std::size_t threads = 8;
+    std::size_t threads = 1024;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -125,8 +128,8 @@ int main(int argc, char **argv)
         } else if (option == "--threads") {
             char *end = nullptr;
             const long n = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || n < 1 || n > 256) {
-                complain("--threads expects a number from 1 to 256, not \"" + value + "\"");
+            if (value.empty() || *end != '\0' || n < 1 || n > 4096) {
+                complain("--threads expects a number from 1 to 4096, not \"" + value + "\"");
                 return 2;
             }
             threads = static_cast<std::size_t>(n);
@@ -146,9 +149,17 @@ int main(int argc, char **argv)
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    httplib::Server server;
+    // Each connection takes a file descriptor: allow them all, as far as the
+    // system lets this process raise its own limit.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < threads + 64 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = std::min<rlim_t>(files.rlim_max, threads + 64);
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
+
+    velmora::render::HttpServer server;
     velmora::render::ServerSettings settings;
-    settings.threads = threads;
+    settings.connections = threads;
     settings.accessLog = true;
     velmora::render::setUpServer(server, settings);
     const int port = velmora::render::bindServer(server, listen.host, listen.port);

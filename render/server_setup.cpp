@@ -18,6 +18,17 @@ constexpr const char *kHtml = "text/html; charset=utf-8";
 constexpr const char *kPolicy = "default-src 'none'; style-src 'unsafe-inline'; img-src data:; base-uri 'none'; "
                                 "form-action 'none'; frame-ancestors 'none'";
 
+// Sent with every answer.
+const std::pair<const char *, const char *> kHeaders[] = {
+    {"Content-Security-Policy", kPolicy},
+    {"X-Content-Type-Options", "nosniff"},
+    {"Referrer-Policy", "no-referrer"},
+    {"Cache-Control", "no-store"},
+    // Ranges are ignored: a page is small, and many ranges of one page would
+    // multiply the answer.
+    {"Accept-Ranges", "none"},
+};
+
 using httplib::Request;
 using httplib::Response;
 using Handled = httplib::Server::HandlerResponse;
@@ -81,19 +92,23 @@ bool isOtherMethod(const Request &req)
     return true;
 }
 
+// The answer to a connection beyond the limit, written without the library.
+std::string busyAnswer()
+{
+    const std::string page = errorPage(503);
+    std::string answer = "HTTP/1.1 503 Service Unavailable\r\n";
+    for (const auto &[name, value] : kHeaders)
+        answer += std::string(name) + ": " + value + "\r\n";
+    answer += std::string("Content-Type: ") + kHtml + "\r\nContent-Length: " + std::to_string(page.size()) +
+              "\r\nRetry-After: 1\r\nConnection: close\r\n\r\n" + page;
+    return answer;
+}
+
 } // namespace
 
-void setUpServer(httplib::Server &server, const ServerSettings &settings)
+void setUpServer(HttpServer &server, const ServerSettings &settings)
 {
-    server.set_default_headers({
-        {"Content-Security-Policy", kPolicy},
-        {"X-Content-Type-Options", "nosniff"},
-        {"Referrer-Policy", "no-referrer"},
-        {"Cache-Control", "no-store"},
-        // Ranges are ignored: a page is small, and many ranges of one page
-        // would multiply the answer.
-        {"Accept-Ranges", "none"},
-    });
+    server.set_default_headers(httplib::Headers(std::begin(kHeaders), std::end(kHeaders)));
     // Headers and body go out in separate writes; without this the body
     // would wait for the peer's delayed acknowledgement.
     server.set_tcp_nodelay(true);
@@ -102,8 +117,10 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
     server.set_payload_max_length(64 * 1024);
-    const std::size_t threads = settings.threads == 0 ? 1 : settings.threads;
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    ConnectionLimits limits;
+    limits.connections = settings.connections == 0 ? 1 : settings.connections;
+    server.setConnectionLimits(limits);
+    server.setBusyAnswer(busyAnswer());
 
     const bool requireOwnHost = settings.requireOwnHost;
     auto answer = [requireOwnHost](const Request &req, Response &res) {
@@ -127,12 +144,16 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
         // The request object is the server's own, not a constant: dropping its
         // ranges here makes every answer the whole page.
         const_cast<Request &>(req).ranges.clear();
-        const bool body = req.method != "GET" && req.method != "HEAD" && declaresBody(req);
+        const bool body = declaresBody(req);
         if (body && bodyIsReadFor(req.method))
             return Handled::Unhandled; // its handler answers once the body is read: the connection stays usable
         answer(req, res);
-        if (body)
-            res.set_header("Connection", "close"); // the body stays unread
+        if (body) {
+            // The body stays unread (a GET's too): it must not be read as
+            // the next request.
+            res.set_header("Connection", "close");
+            HttpServer::closeAfterAnswer();
+        }
         return Handled::Handled;
     });
     const std::string anyPath = "[\\s\\S]*";
@@ -154,6 +175,7 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
             res.set_header("Allow", "GET, HEAD");
         // What follows on this connection cannot be trusted to start a request.
         res.set_header("Connection", "close");
+        HttpServer::closeAfterAnswer();
         if (res.status == 400 && isUnencodedQuestionMark(req)) {
             setPage(res, 400,
                     errorPage(400, "Le message contient un « ? » qui n’est pas encodé dans l’adresse : ce service ne "
@@ -170,6 +192,14 @@ void setUpServer(httplib::Server &server, const ServerSettings &settings)
 
     if (settings.accessLog) {
         server.set_logger([](const Request &req, const Response &res) {
+            const std::string line = accessLogLine(req, res);
+            std::fwrite(line.data(), 1, line.size(), stderr);
+        });
+        server.setBusyLogger([](const std::string &peer) {
+            Request req;
+            req.remote_addr = peer;
+            Response res;
+            res.status = 503;
             const std::string line = accessLogLine(req, res);
             std::fwrite(line.data(), 1, line.size(), stderr);
         });
@@ -193,9 +223,10 @@ int bindServer(httplib::Server &server, const std::string &host, int port)
     else if (server.bind_to_port(host, port))
         bound = port;
     // The library listens with a backlog of 5: a burst of new connections
-    // would wait for SYN retransmissions. Listening again widens it.
+    // would wait for SYN retransmissions. Listening again widens it, to as
+    // many connections as the server may serve at once.
     if (bound > 0 && *listener >= 0)
-        ::listen(*listener, 128);
+        ::listen(*listener, 1024);
     return bound;
 }
 

@@ -3,14 +3,10 @@
 // server.
 #pragma once
 
+#include "http_server.h"
+
 #include <cstddef>
 #include <string>
-
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
 
 namespace velmora::render {
 
@@ -18,17 +14,18 @@ struct ServerSettings {
     // Answer only requests whose Host is the address and port the connection
     // came in on, "127.0.0.1:PORT" (421 otherwise).
     bool requireOwnHost = false;
-    // Worker threads; each open connection holds one while it is kept alive.
-    std::size_t threads = 8;
-    // How long an idle connection is kept open. Stopping the server waits
-    // for idle connections to reach this limit.
+    // Connections served at once, each on a thread of its own (kept-alive
+    // ones included); one more is answered 503 at once and closed.
+    std::size_t connections = 1024;
+    // How long an idle connection is kept open (it holds its thread
+    // meanwhile). Stopping the server does not wait for it.
     int keepAliveSeconds = 5;
     // One line per request on standard error.
     bool accessLog = false;
 };
 
 // Before binding: some settings apply to the listening socket.
-void setUpServer(httplib::Server &server, const ServerSettings &settings);
+void setUpServer(HttpServer &server, const ServerSettings &settings);
 
 // Binds SERVER, already set up, to HOST:PORT (PORT 0: a port chosen by the
 // system) and returns the port, or -1. The port is this server's alone: a
