@@ -7,3 +7,4 @@ build=${1:?usage: $0 BUILD_DIR}
 here=$(dirname "$0")
 "$build/bench/render/bench_render" --benchmark_min_time=0.2
 "$here/run-wrk.sh" "$build/render/velmora-render-server"
+"$here/soak.sh" "$build/render/velmora-render-server"
