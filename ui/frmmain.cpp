@@ -21,6 +21,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QThread>
+
+#include <memory>
 
 namespace velmora {
 namespace {
@@ -58,6 +61,14 @@ FrmMain::FrmMain(QWidget *parent)
 
 FrmMain::~FrmMain()
 {
+    // A coding still under way works on its own copy of the message: it is
+    // only waited for (at most a second or two for the longest messages).
+    for (QThread *thread : std::as_const(m_threads)) {
+        thread->wait();
+        delete thread;
+    }
+    if (m_pendingShown)
+        setBusy(false);
     // The result and help windows have no owner window; they go with the
     // main window.
     delete m_result.data();
@@ -461,40 +472,85 @@ FrmMorse *FrmMain::showResult(const QString &coded, bool morseFontSize)
     return window;
 }
 
+void FrmMain::codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help)
+{
+    const quint64 generation = ++m_codingGeneration; // supersedes a coding under way
+    if (message.size() <= kCodedAtOnce) {
+        if (m_pendingShown) {
+            m_pendingShown = false;
+            setBusy(false);
+        }
+        showCoded(coder(message), morseFontSize, help);
+        return;
+    }
+    auto coded = std::make_shared<QString>();
+    QThread *thread = QThread::create([coder = std::move(coder), message, coded] { *coded = coder(message); });
+    thread->setObjectName(QStringLiteral("coding"));
+    m_threads.append(thread);
+    if (!m_pendingShown) {
+        m_pendingShown = true;
+        setBusy(true);
+    }
+    connect(thread, &QThread::finished, this, [this, thread, generation, coded, morseFontSize, help] {
+        m_threads.removeOne(thread);
+        thread->deleteLater();
+        if (generation != m_codingGeneration)
+            return; // a later click asked for another code
+        m_pendingShown = false;
+        setBusy(false);
+        showCoded(*coded, morseFontSize, help);
+    });
+    thread->start();
+}
+
+void FrmMain::setBusy(bool busy)
+{
+    // The pointer over the program tells that a code is on its way; the
+    // window still answers meanwhile.
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void FrmMain::showCoded(const QString &coded, bool morseFontSize, bool help)
+{
+    showResult(coded, morseFontSize);
+    if (help) {
+        if (!m_help)
+            m_help = new HelpMorse2();
+        m_help->show();
+        m_help->raise();
+        m_help->activateWindow();
+    }
+    emit resultShown();
+}
+
 void FrmMain::onCmdCodeMorseClicked()
 {
-    const QString message = messageText(m_txtMsgMorse);
-    showResult(encodeMorse(message), true);
+    codeAndShow(messageText(m_txtMsgMorse), encodeMorse, true, false);
 }
 
 void FrmMain::onCmdCodeMorse2Clicked()
 {
-    const QString message = messageText(m_txtMsgMorse);
-    showResult(encodeMorse2(message), false);
-    if (!m_help)
-        m_help = new HelpMorse2();
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    codeAndShow(messageText(m_txtMsgMorse), encodeMorse2, false, true);
 }
 
 void FrmMain::onCmdCodeClicked()
 {
-    const QString message = messageText(m_caesarCode);
-    showResult(encodeCaesar(message), false);
+    codeAndShow(messageText(m_caesarCode), encodeCaesar, false, false);
 }
 
 void FrmMain::onCmdCodePolybeClicked()
 {
-    const QString message = messageText(m_polybeCode);
-    showResult(encodePolybe(message), false);
+    codeAndShow(messageText(m_polybeCode), encodePolybe, false, false);
 }
 
 void FrmMain::onCmdAlphaNumOKClicked()
 {
     const AlphaNumCode code = alphaNumCodeFromText(m_cboAlphaNum->currentText());
-    const QString message = messageText(m_alphaTxt);
-    showResult(encodeAlphaNum(code, message), false);
+    codeAndShow(messageText(m_alphaTxt), [code](const QString &message) { return encodeAlphaNum(code, message); },
+                false, false);
 }
 
 } // namespace velmora

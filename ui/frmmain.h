@@ -5,12 +5,16 @@
 // public accessors below (this window knows nothing of them).
 #pragma once
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
+class QThread;
 
 namespace velmora {
 
@@ -49,6 +53,18 @@ public:
 
     // The section now visible.
     SectionFrame *visibleSection() const;
+
+    // Messages up to this many characters are coded at once (milliseconds).
+    // A longer one is coded on a thread of its own while the window goes on
+    // answering, and its result window comes once the code is ready.
+    static constexpr qsizetype kCodedAtOnce = qsizetype(1) << 20;
+    // Whether such a coding is under way.
+    bool isCoding() const { return m_pendingShown; }
+
+signals:
+    // A coding's result window is on screen (after each coding button click,
+    // at once or once a long message is coded).
+    void resultShown();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -101,6 +117,14 @@ private:
     FrmMorse *obtainResultWindow();
     FrmMorse *showResult(const QString &coded, bool morseFontSize);
 
+    // Codes MESSAGE with CODER, at once or in the background (see
+    // kCodedAtOnce), then shows the result (and the Morse 2 help window for
+    // HELP). A later click supersedes a coding still under way.
+    using Coder = std::function<QString(const QString &)>;
+    void codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help);
+    void showCoded(const QString &coded, bool morseFontSize, bool help);
+    void setBusy(bool busy);
+
     // Sections.
     SectionFrame *m_semaFrame = nullptr, *m_mersFrame = nullptr, *m_gatoFrame = nullptr,
                  *m_polybeFrame = nullptr, *m_caesarFrame = nullptr, *m_alphaFrame = nullptr,
@@ -124,6 +148,13 @@ private:
 
     QPointer<FrmMorse> m_result;
     QPointer<HelpMorse2> m_help;
+
+    // Background codings: every thread still running (a superseded one
+    // finishes and is dropped), and the number of the latest click.
+    QList<QThread *> m_threads;
+    quint64 m_codingGeneration = 0;
+    // Whether the latest click still waits for its result.
+    bool m_pendingShown = false;
 };
 
 } // namespace velmora

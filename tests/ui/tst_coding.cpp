@@ -2,9 +2,15 @@
 // the code, click, and read the result window.
 #include "uitest.h"
 
+#include "engine/codes.h"
+
 #include <QAccessible>
 #include <QClipboard>
 #include <QScrollBar>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <functional>
 
 using namespace velmora;
 using uitest::child;
@@ -27,7 +33,22 @@ Section sectionOf(const QString &button)
     return {"Image1", "alphaTxt"};
 }
 
+// A pasted message longer than what is coded at once: lines of mixed text
+// (accents, digits, a character outside the first plane), CR LF between them.
+QString longMessage(qsizetype atLeast, const QString &salt = QString())
+{
+    const QString line = QStringLiteral("Rendez-vous à Brest, quai 7 : « Été ! » \U0001F600 SOS xyz ") + salt;
+    QString message;
+    while (message.size() <= atLeast)
+        message += line + QStringLiteral("\r\n");
+    return message + QStringLiteral("fin");
+}
+
+using CodeFunction = std::function<QString(const QString &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(CodeFunction)
 
 class TestCoding : public QObject
 {
@@ -52,6 +73,19 @@ private:
         if (!result || !result->isVisible())
             return QStringLiteral("<no result window>");
         return result->codeMorse()->toPlainText();
+    }
+
+    // Pastes MESSAGE into the section of BUTTON (as one paste would) and
+    // clicks it; returns at once, before a long message is coded.
+    void pasteAndClick(const QString &button, const QString &message)
+    {
+        const Section section = sectionOf(button);
+        open(section.plate);
+        QPlainTextEdit *b = box(section.box);
+        QGuiApplication::clipboard()->setText(message);
+        b->selectAll();
+        b->paste();
+        uitest::click(child<QPushButton>(m_window, button));
     }
 
     ResultView *resultBox() const
@@ -385,6 +419,100 @@ private slots:
         QTRY_VERIFY(!help->isVisible());
         QCOMPARE(help->lblCloseMH()->cursor().hotSpot(), QPoint(12, 1));
         QCOMPARE(help->cursor().hotSpot(), QPoint(7, 7));
+    }
+
+    // ----------------------------------------------------------------------
+    void longMessageCodedWhileTheWindowAnswers_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("comboText");
+        QTest::addColumn<CodeFunction>("encoder");
+        QTest::addColumn<bool>("help");
+        QTest::newRow("Morse") << "cmdCodeMorse" << QString() << CodeFunction(encodeMorse) << false;
+        QTest::newRow("Morse 2") << "cmdCodeMorse2" << QString() << CodeFunction(encodeMorse2) << true;
+        QTest::newRow("Caesar") << "cmdCode" << QString() << CodeFunction(encodeCaesar) << false;
+        QTest::newRow("Polybius") << "cmdCodePolybe" << QString() << CodeFunction(encodePolybe) << false;
+        QTest::newRow("Binaire") << "cmdAlphaNumOK" << "Binaire"
+                                 << CodeFunction([](const QString &m) { return encodeAlphaNum(AlphaNumCode::Binaire, m); })
+                                 << false;
+        QTest::newRow("'Cassis'") << "cmdAlphaNumOK" << "'Cassis'"
+                                  << CodeFunction([](const QString &m) { return encodeAlphaNum(AlphaNumCode::Cassis, m); })
+                                  << false;
+    }
+    void longMessageCodedWhileTheWindowAnswers()
+    {
+        // A message too long to code at once is coded in the background: the
+        // click returns, the window goes on handling events with a busy
+        // pointer, and the result window then shows the whole code.
+        QFETCH(QString, button);
+        QFETCH(QString, comboText);
+        QFETCH(CodeFunction, encoder);
+        QFETCH(bool, help);
+        if (!comboText.isEmpty()) {
+            open("Image1");
+            combo()->setEditText(comboText);
+        }
+        const QString message = longMessage(FrmMain::kCodedAtOnce);
+        QSignalSpy shown(m_window, &FrmMain::resultShown);
+        bool answered = false;
+        QTimer::singleShot(0, m_window, [&] { answered = shown.isEmpty(); });
+        pasteAndClick(button, message);
+        QVERIFY(m_window->isCoding());
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        QVERIFY(shown.wait(60000));
+        QVERIFY2(answered, "no event was handled before the result came");
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(!m_window->isCoding());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(m_window->resultWindow());
+        QVERIFY(m_window->resultWindow()->codeMorse()->toPlainText() == encoder(message));
+        QCOMPARE(m_window->helpWindow() && m_window->helpWindow()->isVisible(), help);
+        QCOMPARE(m_window->resultWindow()->codeMorse()->font().pointSizeF(),
+                 button == QLatin1String("cmdCodeMorse") ? 18.0 : 9.75);
+        // The message box keeps every character of the paste.
+        QVERIFY(FrmMain::messageText(box(sectionOf(button).box)) == message);
+    }
+
+    void laterClickSupersedesALongCoding()
+    {
+        // Two long codings one after the other: only the later one's result
+        // is shown, however the two finish; then a short one at once.
+        QSignalSpy shown(m_window, &FrmMain::resultShown);
+        const QString first = longMessage(FrmMain::kCodedAtOnce, QStringLiteral("un"));
+        const QString second = longMessage(FrmMain::kCodedAtOnce, QStringLiteral("deux"));
+        pasteAndClick(QStringLiteral("cmdCodeMorse"), first);
+        pasteAndClick(QStringLiteral("cmdCode"), second);
+        QVERIFY(shown.wait(60000));
+        QTest::qWait(1000); // the first coding, had it been shown, would have come by now
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(m_window->resultWindow()->codeMorse()->toPlainText() == encodeCaesar(second));
+        QCOMPARE(m_window->resultWindow()->codeMorse()->font().pointSizeF(), 9.75);
+
+        // A short message while a long one is coded: the short one is shown
+        // at once and the long one never replaces it.
+        pasteAndClick(QStringLiteral("cmdCodePolybe"), first);
+        QVERIFY(m_window->isCoding());
+        QCOMPARE(code(QStringLiteral("cmdCode"), QStringLiteral("abc xyz")), QStringLiteral("d/e/f//a/b/c/"));
+        QVERIFY(!m_window->isCoding());
+        QVERIFY(!QApplication::overrideCursor());
+        QTest::qWait(1500);
+        QCOMPARE(resultBox()->toPlainText(), QStringLiteral("d/e/f//a/b/c/"));
+    }
+
+    void closingWhileALongCodingRuns()
+    {
+        // The window can go while a coding runs: nothing is shown after it,
+        // and nothing crashes.
+        pasteAndClick(QStringLiteral("cmdCodeMorse2"), longMessage(FrmMain::kCodedAtOnce));
+        QVERIFY(m_window->isCoding());
+        delete m_window;
+        m_window = nullptr;
+        QTest::qWait(200);
+        uitest::flushDeletes();
+        QCOMPARE(uitest::visibleTopLevels(), QList<QWidget *>{});
+        QVERIFY(!QApplication::overrideCursor());
+        m_window = new FrmMain; // for cleanup()
     }
 
     // ----------------------------------------------------------------------
