@@ -4,15 +4,21 @@
 //    memory then, and whether any web engine library is mapped;
 //  - coding: time from a click on a coding button to the result shown, for
 //    1 MiB and 10 MiB messages (Morse and Binaire), and the time a message box
-//    takes to take such a message.
+//    takes to take such a message;
+//  - a large paste (--paste-mib N, 50 by default in run.sh): the message
+//    pasted into each section's box, then coded with every local code: the
+//    time the paste and each click hold the window, and the longest the
+//    window then waits between two events while the result is wrapped.
 //
-//   QT_QPA_PLATFORM=offscreen bench_ui [--repeat N]
+//   QT_QPA_PLATFORM=offscreen bench_ui [--repeat N] [--paste-mib N]
+#include "engine/codes.h"
 #include "ui/frmmain.h"
 #include "ui/resultview.h"
 #include "ui/widgets.h"
 #include "ui/windows.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -154,6 +160,33 @@ struct Coding {
     const char *comboText; // for AlphaNum
 };
 
+// Clicks BUTTON and runs the event loop until the result window is on screen
+// and painted; the time that took, in ms. LONGEST gets the longest the
+// window went without handling events meanwhile (the click included).
+double clickUntilShown(FrmMain &window, QPushButton *button, double *longest = nullptr)
+{
+    bool shown = false;
+    const QMetaObject::Connection c =
+        QObject::connect(&window, &FrmMain::resultShown, [&shown] { shown = true; });
+    QElapsedTimer clock, slice;
+    clock.start();
+    slice.start();
+    button->click();
+    double gap = slice.nsecsElapsed() / 1e6;
+    while (!shown) {
+        slice.restart();
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        gap = std::max(gap, slice.nsecsElapsed() / 1e6);
+    }
+    QObject::disconnect(c);
+    slice.restart();
+    window.resultWindow()->repaint(); // the result painted on screen
+    gap = std::max(gap, slice.nsecsElapsed() / 1e6);
+    if (longest)
+        *longest = gap;
+    return clock.nsecsElapsed() / 1e6;
+}
+
 void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, int repeat)
 {
     FrmMain window;
@@ -186,11 +219,8 @@ void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, 
     std::vector<double> times;
     qsizetype resultLength = 0;
     for (int i = 0; i < repeat; ++i) {
-        clock.restart();
-        button->click();
+        times.push_back(clickUntilShown(window, button));
         FrmMorse *result = window.resultWindow();
-        result->repaint(); // the result painted on screen
-        times.push_back(clock.nsecsElapsed() / 1e6);
         resultLength = result->codeMorse()->toPlainText().size();
         // Let the wrapping of the rest finish between runs, as the event loop would.
         clock.restart();
@@ -210,6 +240,75 @@ void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, 
                 resultLength / 1e6, pasteMs, typingMs);
 }
 
+// The paste, with the clipboard: one message of LENGTH characters in lines
+// of 70, into each section's box, then each of the twelve local codes.
+void pasteFigures(qsizetype length)
+{
+    struct Section {
+        const char *plate;
+        const char *box;
+        std::vector<std::pair<const char *, const char *>> codes; // label, button (or combo text)
+    };
+    std::vector<std::pair<const char *, const char *>> alphaNum;
+    for (AlphaNumCode code : kAlphaNumCodes) {
+        static std::vector<QByteArray> texts;
+        texts.push_back(alphaNumItemText(code).toUtf8());
+        alphaNum.emplace_back(texts.back().constData(), texts.back().constData());
+    }
+    const Section sections[] = {
+        {"morseIm", "txtMsgMorse", {{"Morse", "cmdCodeMorse"}, {"Morse 2", "cmdCodeMorse2"}}},
+        {"caesarIm", "caesarCode", {{"Caesar", "cmdCode"}}},
+        {"Image3", "polybeCode", {{"Polybius", "cmdCodePolybe"}}},
+        {"Image1", "alphaTxt", alphaNum},
+    };
+
+    FrmMain window;
+    window.show();
+    QApplication::processEvents();
+    const QString message = makeMessage(length, true);
+    QElapsedTimer clock;
+    std::printf("%.0f MiB pasted (lines of 70), then coded; resident memory at the start %.0f MiB\n",
+                length / 1048576.0, residentKiB(0) / 1024.0);
+    for (const Section &section : sections) {
+        window.findChild<ImageButton *>(QLatin1String(section.plate))->click();
+        auto *box = window.findChild<QPlainTextEdit *>(QLatin1String(section.box));
+        QApplication::clipboard()->setText(message);
+        box->selectAll();
+        clock.start();
+        box->paste();
+        box->repaint();
+        double pasteMs = clock.nsecsElapsed() / 1e6;
+        QApplication::processEvents();
+        for (const auto &[label, control] : section.codes) {
+            QPushButton *button = window.findChild<QPushButton *>(QLatin1String(control));
+            if (!button) {
+                window.findChild<QComboBox *>(QStringLiteral("cboAlphaNum"))->setEditText(QString::fromUtf8(control));
+                button = window.findChild<QPushButton *>(QStringLiteral("cmdAlphaNumOK"));
+            }
+            // The longest the window goes without answering, from the click
+            // to the result shown, then while the rest is wrapped, is what a
+            // user would feel.
+            double longestCoding = 0;
+            const double clickMs = clickUntilShown(window, button, &longestCoding);
+            FrmMorse *result = window.resultWindow();
+            double longest = 0;
+            QElapsedTimer slice;
+            clock.restart();
+            while (!result->codeMorse()->isLayoutComplete()) {
+                slice.start();
+                QApplication::processEvents();
+                longest = std::max(longest, slice.nsecsElapsed() / 1e6);
+            }
+            std::printf("  %-12s paste %5.0f ms | click to result shown %5.0f ms, window unanswering at most "
+                        "%4.0f ms | result %5.1f M characters, wrapped in %4.0f ms, unanswering at most %3.0f ms | "
+                        "resident %5.0f MiB\n",
+                        label, pasteMs, clickMs, longestCoding, result->codeMorse()->toPlainText().size() / 1e6,
+                        clock.nsecsElapsed() / 1e6, longest, residentKiB(0) / 1024.0);
+            pasteMs = 0;
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -218,8 +317,18 @@ int main(int argc, char **argv)
         return startupChild(argc, argv);
 
     int repeat = 5;
-    if (argc > 2 && qstrcmp(argv[1], "--repeat") == 0)
-        repeat = std::max(1, atoi(argv[2]));
+    int pasteMiB = 0;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (qstrcmp(argv[i], "--repeat") == 0)
+            repeat = std::max(1, atoi(argv[i + 1]));
+        else if (qstrcmp(argv[i], "--paste-mib") == 0)
+            pasteMiB = std::max(1, atoi(argv[i + 1]));
+    }
+    if (pasteMiB > 0) {
+        QApplication app(argc, argv);
+        pasteFigures(qsizetype(pasteMiB) << 20);
+        return 0;
+    }
 
     startupFigures(argv[0], repeat);
 #ifdef VELMORA_PROGRAM
