@@ -15,23 +15,8 @@ connections=${3:-32}
 command -v wrk >/dev/null || { echo "soak: wrk is not installed (scripts/install-deps --bench)" >&2; exit 1; }
 [[ -x "$server" ]] || { echo "soak: $server is not an executable" >&2; exit 1; }
 
-work=$(mktemp -d)
-pid=
-cleanup() {
-  if [[ -n "$pid" ]]; then kill -TERM "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-"$server" --listen 127.0.0.1:0 2>"$work/server.log" &
-pid=$!
-port=
-for _ in $(seq 100); do
-  port=$(sed -n '1s|.*listening on http://127\.0\.0\.1:\([0-9]*\)/.*|\1|p' "$work/server.log")
-  [[ -n "$port" ]] && break
-  sleep 0.05
-done
-[[ -n "$port" ]] || { echo "soak: the server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+. "$(dirname "$0")/server.sh"
+start_server "$server" soak
 
 # Each request: the next page, with a message that changes from request to
 # request (accents, escaped markup, a line break), so that the server builds
