@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 
 #include "engine/codes.h"
+#include "ui/backgroundjob.h"
 #include "ui/cursors.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
@@ -23,9 +24,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
-#include <QThread>
-
-#include <memory>
 
 
 namespace velmora {
@@ -54,18 +52,18 @@ MainWindow::MainWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint)
 {
     ensureUiResources();
+    m_coding = new BackgroundJob(this);
+    connect(m_coding, &BackgroundJob::runningChanged, this, &MainWindow::setBusy);
     build();
 }
 
 MainWindow::~MainWindow()
 {
-    // A coding still under way works on its own copy of the message: it is
-    // only waited for (at most a second or two for the longest messages).
-    for (QThread *thread : std::as_const(m_threads)) {
-        thread->wait();
-        delete thread;
-    }
-    if (m_pendingShown)
+    // A coding still under way is only waited for (at most a second or two
+    // for the longest messages); its result is not shown.
+    const bool busy = m_coding->isRunning();
+    delete m_coding;
+    if (busy)
         setBusy(false);
     // The result and help windows have no owner window; they go with the
     // main window.
@@ -475,33 +473,19 @@ ResultWindow *MainWindow::showResult(const QString &coded, bool morseFontSize)
 
 void MainWindow::codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help)
 {
-    const quint64 generation = ++m_codingGeneration; // supersedes a coding under way
     if (message.size() <= kCodedAtOnce) {
-        if (m_pendingShown) {
-            m_pendingShown = false;
-            setBusy(false);
-        }
+        m_coding->cancel(); // a long coding still under way is superseded
         showCoded(coder(message), morseFontSize, help);
         return;
     }
-    auto coded = std::make_shared<QString>();
-    QThread *thread = QThread::create([coder = std::move(coder), message, coded] { *coded = coder(message); });
-    thread->setObjectName(QStringLiteral("coding"));
-    m_threads.append(thread);
-    if (!m_pendingShown) {
-        m_pendingShown = true;
-        setBusy(true);
-    }
-    connect(thread, &QThread::finished, this, [this, thread, generation, coded, morseFontSize, help] {
-        m_threads.removeOne(thread);
-        thread->deleteLater();
-        if (generation != m_codingGeneration)
-            return; // a later click asked for another code
-        m_pendingShown = false;
-        setBusy(false);
-        showCoded(*coded, morseFontSize, help);
-    });
-    thread->start();
+    // The coding works on its own copy of the message.
+    m_coding->start([coder = std::move(coder), message] { return coder(message); },
+                    [this, morseFontSize, help](const QString &coded) { showCoded(coded, morseFontSize, help); });
+}
+
+bool MainWindow::isCoding() const
+{
+    return m_coding->isRunning();
 }
 
 void MainWindow::setBusy(bool busy)

@@ -5,7 +5,6 @@
 // public accessors below (this window knows nothing of them).
 #pragma once
 
-#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,13 +13,13 @@
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
-class QThread;
 
 namespace velmora {
 
 class ResultWindow;
 class MorseHelpWindow;
 enum class VelmoraCursor;
+class BackgroundJob;
 class ImageButton;
 class PictureBox;
 class SectionFrame;
@@ -60,7 +59,7 @@ public:
     // result window comes once the code is ready.
     static constexpr qsizetype kCodedAtOnce = qsizetype(1) << 20;
     // Whether such a coding is under way.
-    bool isCoding() const { return m_pendingShown; }
+    bool isCoding() const;
 
 signals:
     // A coding's result window is on screen (after each coding button click,
@@ -150,12 +149,8 @@ private:
     QPointer<ResultWindow> m_resultWindow;
     QPointer<MorseHelpWindow> m_morseHelpWindow;
 
-    // Background codings: every thread still running (a superseded one
-    // finishes and is dropped), and the number of the latest click.
-    QList<QThread *> m_threads;
-    quint64 m_codingGeneration = 0;
-    // Whether the latest click still waits for its result.
-    bool m_pendingShown = false;
+    // The coding of a long message, under way in the background.
+    BackgroundJob *m_coding = nullptr;
 };
 
 } // namespace velmora
