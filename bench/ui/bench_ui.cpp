@@ -14,8 +14,8 @@
 #include "engine/codes.h"
 #include "ui/mainwindow.h"
 #include "ui/resultview.h"
-#include "ui/widgets.h"
 #include "ui/resultwindow.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
 #include <QClipboard>
