@@ -1,7 +1,7 @@
 // VelmoraWin III: the start routine. Creates the main window, shows it, and
 // from then on the program only answers clicks.
 #include "app/weblauncher.h"
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.1"));
 
-    velmora::FrmMain mainWindow;
+    velmora::MainWindow mainWindow;
 
     // The web features attach themselves to the main window at the first
     // web feature used; until then no web engine is loaded.

@@ -1,6 +1,6 @@
 #include "app/weblauncher.h"
 
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/widgets.h"
 
 #include <QAbstractButton>
@@ -17,7 +17,7 @@ namespace velmora {
 
 namespace {
 
-using AttachFunction = QObject *(*)(FrmMain *);
+using AttachFunction = QObject *(*)(MainWindow *);
 
 // The embedded browser will not run for the superuser with its sandbox on,
 // and it ends the whole process when asked to: better to say so and keep
@@ -31,16 +31,19 @@ bool browserRefusesThisUser()
 class WebLauncher : public QObject
 {
 public:
-    WebLauncher(FrmMain &main, const QStringList &directories)
+    WebLauncher(MainWindow &main, const QStringList &directories)
         : QObject(&main), m_main(main), m_directories(directories)
     {
         const struct {
             QAbstractButton *button;
             const char *handler;
         } triggers[] = {
-            {main.cmdCodeGato(), "cmdCodeGatoClick"}, {main.cmdCodeM(), "cmdCodeMClick"},
-            {main.cmdCodeS(), "cmdCodeSClick"},       {main.cwebIm(), "cwebImClick"},
-            {main.writeIm(), "writeImClick"},         {main.AboutIm(), "AboutImClick"},
+            {main.gatoCodeButton(), "codeGato"},
+            {main.mersCodeButton(), "codeMers"},
+            {main.semaphoreCodeButton(), "codeSemaphore"},
+            {main.siteIcon(), "openSite"},
+            {main.contactIcon(), "openContact"},
+            {main.aboutIcon(), "showAbout"},
         };
         for (const auto &t : triggers) {
             const char *handler = t.handler;
@@ -98,7 +101,7 @@ private:
         deleteLater();
     }
 
-    FrmMain &m_main;
+    MainWindow &m_main;
     QStringList m_directories;
     QList<QMetaObject::Connection> m_connections;
 };
@@ -111,7 +114,7 @@ QStringList webModuleDirectories()
     return {here, QDir(here).filePath(QStringLiteral("../lib/velmora")), QStringLiteral(VELMORA_MODULE_DIR)};
 }
 
-void installWebLauncher(FrmMain &main, const QStringList &directories)
+void installWebLauncher(MainWindow &main, const QStringList &directories)
 {
     new WebLauncher(main, directories);
 }

@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-class FrmMain;
+class MainWindow;
 
 // Where the module is looked for: beside the program, then where it is
 // installed.
@@ -15,6 +15,6 @@ QStringList webModuleDirectories();
 // Connects the main window's web buttons (the three picture codes, the two
 // site icons, the about icon) to a launcher that loads the module at the
 // first click, lets it attach itself, and hands it that click.
-void installWebLauncher(FrmMain &main, const QStringList &directories = webModuleDirectories());
+void installWebLauncher(MainWindow &main, const QStringList &directories = webModuleDirectories());
 
 } // namespace velmora

@@ -4,7 +4,7 @@
 
 #include <QtGlobal>
 
-extern "C" Q_DECL_EXPORT QObject *velmoraAttachWebFeatures(velmora::FrmMain *main)
+extern "C" Q_DECL_EXPORT QObject *velmoraAttachWebFeatures(velmora::MainWindow *main)
 {
     return main ? velmora::attachWebFeatures(*main) : nullptr;
 }

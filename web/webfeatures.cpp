@@ -1,13 +1,13 @@
 #include "web/webfeatures.h"
 
 #include "render/render_service.h"
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/widgets.h"
-#include "ui/windows.h"
+#include "ui/placement.h"
 #include "velmora_config.h"
 #include "web/addresses.h"
-#include "web/frmabout.h"
-#include "web/frmbrowser.h"
+#include "web/aboutwindow.h"
+#include "web/browserwindow.h"
 
 #include <QPushButton>
 #include <QWebEngineProfile>
@@ -15,7 +15,7 @@
 
 namespace velmora {
 
-WebFeatures::WebFeatures(FrmMain &main) : QObject(&main), m_main(main)
+WebFeatures::WebFeatures(MainWindow &main) : QObject(&main), m_main(main)
 {
     setObjectName(QStringLiteral("webFeatures"));
 }
@@ -28,8 +28,8 @@ WebFeatures::~WebFeatures()
     delete m_profile;
 }
 
-FrmBrowser *WebFeatures::browserWindow() const { return m_browser; }
-FrmAbout *WebFeatures::aboutWindow() const { return m_about; }
+BrowserWindow *WebFeatures::browserWindow() const { return m_browser; }
+AboutWindow *WebFeatures::aboutWindow() const { return m_about; }
 
 QString WebFeatures::embeddedBase()
 {
@@ -50,13 +50,13 @@ QString WebFeatures::siteBase()
     return host.isEmpty() ? embeddedBase() : QStringLiteral("http://") + host;
 }
 
-FrmBrowser *WebFeatures::obtainBrowser()
+BrowserWindow *WebFeatures::obtainBrowser()
 {
     if (!m_browser) {
         if (!m_profile)
             m_profile = new QWebEngineProfile(this); // off the record: nothing on disk
         // Loading the window shows it and lays it out; it opens no page.
-        m_browser = new FrmBrowser(m_profile);
+        m_browser = new BrowserWindow(m_profile);
         m_browser->show();
     }
     return m_browser;
@@ -64,59 +64,59 @@ FrmBrowser *WebFeatures::obtainBrowser()
 
 void WebFeatures::openPage(const QString &address)
 {
-    FrmBrowser *browser = obtainBrowser();
+    BrowserWindow *browser = obtainBrowser();
     if (address.isEmpty()) {
         // The embedded service could not start: say so in the window.
-        browser->brwWebBrowser()->setHtml(QStringLiteral(
+        browser->view()->setHtml(QStringLiteral(
             "<!DOCTYPE html><html lang=\"fr\"><head><meta charset=\"utf-8\"><title>Service indisponible</title></head>"
             "<body><h1>Service indisponible</h1><p>Le service de rendu de VelmoraWin n'a pas pu démarrer : "
             "les codes en images ne peuvent pas être affichés pour le moment.</p></body></html>"));
     } else {
-        browser->Navigate(address);
+        browser->navigate(address);
     }
     browser->show();
     browser->raise();
     browser->activateWindow();
 }
 
-void WebFeatures::cmdCodeGatoClick()
+void WebFeatures::codeGato()
 {
-    const QString message = FrmMain::messageText(m_main.txtCodeGato());
+    const QString message = MainWindow::messageText(m_main.gatoMessageBox());
     const QString base = renderBase();
     openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Gato, message));
 }
 
-void WebFeatures::cmdCodeMClick()
+void WebFeatures::codeMers()
 {
-    const QString message = FrmMain::messageText(m_main.Text2());
+    const QString message = MainWindow::messageText(m_main.mersMessageBox());
     const QString base = renderBase();
     openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Mers, message));
 }
 
-void WebFeatures::cmdCodeSClick()
+void WebFeatures::codeSemaphore()
 {
-    const QString message = FrmMain::messageText(m_main.txtCodeSema());
+    const QString message = MainWindow::messageText(m_main.semaphoreMessageBox());
     const QString base = renderBase();
     openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Semaphore, message));
 }
 
-void WebFeatures::cwebImClick()
+void WebFeatures::openSite()
 {
     const QString base = siteBase();
     openPage(base.isEmpty() ? QString() : siteHomeAddress(base));
 }
 
-void WebFeatures::writeImClick()
+void WebFeatures::openContact()
 {
     const QString base = siteBase();
     openPage(base.isEmpty() ? QString() : siteContactAddress(base));
 }
 
-void WebFeatures::AboutImClick()
+void WebFeatures::showAbout()
 {
     if (!m_about) {
-        m_about = new FrmAbout(QStringLiteral(VELMORA_SITE_ADDRESS));
-        connect(m_about->lblVersion(), &QAbstractButton::clicked, this, &WebFeatures::lblVersionClick);
+        m_about = new AboutWindow(QStringLiteral(VELMORA_SITE_ADDRESS));
+        connect(m_about->updateCheckLink(), &QAbstractButton::clicked, this, &WebFeatures::openVersionPage);
         centreWindow(m_about);
     }
     m_about->show();
@@ -124,23 +124,23 @@ void WebFeatures::AboutImClick()
     m_about->activateWindow();
 }
 
-void WebFeatures::lblVersionClick()
+void WebFeatures::openVersionPage()
 {
     const QString base = renderBase();
     openPage(base.isEmpty() ? QString() : versionPageAddress(base));
 }
 
-WebFeatures *attachWebFeatures(FrmMain &main)
+WebFeatures *attachWebFeatures(MainWindow &main)
 {
     if (auto *existing = main.findChild<WebFeatures *>(QStringLiteral("webFeatures"), Qt::FindDirectChildrenOnly))
         return existing;
     auto *features = new WebFeatures(main);
-    QObject::connect(main.cmdCodeGato(), &QPushButton::clicked, features, &WebFeatures::cmdCodeGatoClick);
-    QObject::connect(main.cmdCodeM(), &QPushButton::clicked, features, &WebFeatures::cmdCodeMClick);
-    QObject::connect(main.cmdCodeS(), &QPushButton::clicked, features, &WebFeatures::cmdCodeSClick);
-    QObject::connect(main.cwebIm(), &QAbstractButton::clicked, features, &WebFeatures::cwebImClick);
-    QObject::connect(main.writeIm(), &QAbstractButton::clicked, features, &WebFeatures::writeImClick);
-    QObject::connect(main.AboutIm(), &QAbstractButton::clicked, features, &WebFeatures::AboutImClick);
+    QObject::connect(main.gatoCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeGato);
+    QObject::connect(main.mersCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeMers);
+    QObject::connect(main.semaphoreCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeSemaphore);
+    QObject::connect(main.siteIcon(), &QAbstractButton::clicked, features, &WebFeatures::openSite);
+    QObject::connect(main.contactIcon(), &QAbstractButton::clicked, features, &WebFeatures::openContact);
+    QObject::connect(main.aboutIcon(), &QAbstractButton::clicked, features, &WebFeatures::showAbout);
     return features;
 }
 

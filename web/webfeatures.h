@@ -13,22 +13,22 @@ class QWebEngineProfile;
 
 namespace velmora {
 
-class FrmAbout;
-class FrmBrowser;
-class FrmMain;
+class AboutWindow;
+class BrowserWindow;
+class MainWindow;
 class RenderService;
 
 class WebFeatures : public QObject
 {
     Q_OBJECT
 public:
-    explicit WebFeatures(FrmMain &main);
+    explicit WebFeatures(MainWindow &main);
     ~WebFeatures() override;
 
     // The browser window while it exists (null before the first page and
     // after the user closed it), and the about window once made.
-    FrmBrowser *browserWindow() const;
-    FrmAbout *aboutWindow() const;
+    BrowserWindow *browserWindow() const;
+    AboutWindow *aboutWindow() const;
     // The embedded rendering service, once a web feature has started it.
     RenderService *renderService() const { return m_service.get(); }
 
@@ -38,28 +38,28 @@ public:
     QString siteBase();
 
 public slots:
-    void cmdCodeGatoClick();
-    void cmdCodeMClick();
-    void cmdCodeSClick();
-    void cwebImClick();
-    void writeImClick();
-    void AboutImClick();
-    void lblVersionClick();
+    void codeGato();
+    void codeMers();
+    void codeSemaphore();
+    void openSite();
+    void openContact();
+    void showAbout();
+    void openVersionPage();
 
 private:
-    FrmBrowser *obtainBrowser();
+    BrowserWindow *obtainBrowser();
     void openPage(const QString &address);
     QString embeddedBase();
 
-    FrmMain &m_main;
+    MainWindow &m_main;
     std::unique_ptr<RenderService> m_service;
     QWebEngineProfile *m_profile = nullptr;
-    QPointer<FrmBrowser> m_browser;
-    QPointer<FrmAbout> m_about;
+    QPointer<BrowserWindow> m_browser;
+    QPointer<AboutWindow> m_about;
 };
 
 // Makes the web features (owned by the main window) and connects them to
 // its buttons.
-WebFeatures *attachWebFeatures(FrmMain &main);
+WebFeatures *attachWebFeatures(MainWindow &main);
 
 } // namespace velmora

@@ -12,10 +12,10 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_ui [--repeat N] [--paste-mib N]
 #include "engine/codes.h"
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/resultview.h"
+#include "ui/resultwindow.h"
 #include "ui/widgets.h"
-#include "ui/windows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,7 +76,7 @@ int startupChild(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    FrmMain window;
+    MainWindow window;
     window.show();
     window.repaint(); // the first paint, done now
     QApplication::processEvents();
@@ -163,11 +163,11 @@ struct Coding {
 // Clicks BUTTON and runs the event loop until the result window is on screen
 // and painted; the time that took, in ms. LONGEST gets the longest the
 // window went without handling events meanwhile (the click included).
-double clickUntilShown(FrmMain &window, QPushButton *button, double *longest = nullptr)
+double clickUntilShown(MainWindow &window, QPushButton *button, double *longest = nullptr)
 {
     bool shown = false;
     const QMetaObject::Connection c =
-        QObject::connect(&window, &FrmMain::resultShown, [&shown] { shown = true; });
+        QObject::connect(&window, &MainWindow::resultShown, [&shown] { shown = true; });
     QElapsedTimer clock, slice;
     clock.start();
     slice.start();
@@ -189,7 +189,7 @@ double clickUntilShown(FrmMain &window, QPushButton *button, double *longest = n
 
 void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, int repeat)
 {
-    FrmMain window;
+    MainWindow window;
     window.show();
     QApplication::processEvents();
     window.findChild<ImageButton *>(QLatin1String(coding.plate))->click();
@@ -220,15 +220,15 @@ void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, 
     qsizetype resultLength = 0;
     for (int i = 0; i < repeat; ++i) {
         times.push_back(clickUntilShown(window, button));
-        FrmMorse *result = window.resultWindow();
-        resultLength = result->codeMorse()->toPlainText().size();
+        ResultWindow *result = window.resultWindow();
+        resultLength = result->resultBox()->toPlainText().size();
         // Let the wrapping of the rest finish between runs, as the event loop would.
         clock.restart();
-        while (!result->codeMorse()->isLayoutComplete())
+        while (!result->resultBox()->isLayoutComplete())
             QApplication::processEvents();
         if (i == 0)
             std::printf("    (rest of the wrapping, in slices between events: %.0f ms, %lld visual lines)\n",
-                        clock.nsecsElapsed() / 1e6, (long long)result->codeMorse()->lineCount());
+                        clock.nsecsElapsed() / 1e6, (long long)result->resultBox()->lineCount());
     }
     const double first = times.front();
     std::sort(times.begin(), times.end());
@@ -262,7 +262,7 @@ void pasteFigures(qsizetype length)
         {"Image1", "alphaTxt", alphaNum},
     };
 
-    FrmMain window;
+    MainWindow window;
     window.show();
     QApplication::processEvents();
     const QString message = makeMessage(length, true);
@@ -290,11 +290,11 @@ void pasteFigures(qsizetype length)
             // user would feel.
             double longestCoding = 0;
             const double clickMs = clickUntilShown(window, button, &longestCoding);
-            FrmMorse *result = window.resultWindow();
+            ResultWindow *result = window.resultWindow();
             double longest = 0;
             QElapsedTimer slice;
             clock.restart();
-            while (!result->codeMorse()->isLayoutComplete()) {
+            while (!result->resultBox()->isLayoutComplete()) {
                 slice.start();
                 QApplication::processEvents();
                 longest = std::max(longest, slice.nsecsElapsed() / 1e6);
@@ -302,7 +302,7 @@ void pasteFigures(qsizetype length)
             std::printf("  %-12s paste %5.0f ms | click to result shown %5.0f ms, window unanswering at most "
                         "%4.0f ms | result %5.1f M characters, wrapped in %4.0f ms, unanswering at most %3.0f ms | "
                         "resident %5.0f MiB\n",
-                        label, pasteMs, clickMs, longestCoding, result->codeMorse()->toPlainText().size() / 1e6,
+                        label, pasteMs, clickMs, longestCoding, result->resultBox()->toPlainText().size() / 1e6,
                         clock.nsecsElapsed() / 1e6, longest, residentKiB(0) / 1024.0);
             pasteMs = 0;
         }

@@ -54,10 +54,10 @@ QString warningAfterClick(QAbstractButton *button)
 
 void TstWebLauncher::missingModuleSaysSo()
 {
-    FrmMain main;
+    MainWindow main;
     installWebLauncher(main, {QStringLiteral("/nonexistent")});
     main.show();
-    QVERIFY(warningAfterClick(main.cwebIm()).contains(QStringLiteral("ne sont pas disponibles")));
+    QVERIFY(warningAfterClick(main.siteIcon()).contains(QStringLiteral("ne sont pas disponibles")));
     QVERIFY(!webEngineLoaded());
 }
 
@@ -69,10 +69,10 @@ void TstWebLauncher::superuserWithSandboxIsToldNotCrashed()
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
     qunsetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    FrmMain main;
+    MainWindow main;
     installWebLauncher(main, {QStringLiteral(VELMORA_WEB_MODULE_DIR)});
     main.show();
-    const QString shown = warningAfterClick(main.cmdCodeGato());
+    const QString shown = warningAfterClick(main.gatoCodeButton());
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", disable);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     QVERIFY(shown.contains(QStringLiteral("administrateur")));
@@ -82,18 +82,18 @@ void TstWebLauncher::superuserWithSandboxIsToldNotCrashed()
 void TstWebLauncher::firstClickLoadsTheModule()
 {
     QVERIFY(!webEngineLoaded());
-    FrmMain main;
+    MainWindow main;
     installWebLauncher(main, {QStringLiteral(VELMORA_WEB_MODULE_DIR)});
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QVERIFY(!webEngineLoaded());
 
-    QTest::mouseClick(main.AboutIm(), Qt::LeftButton);
+    QTest::mouseClick(main.aboutIcon(), Qt::LeftButton);
     QVERIFY(webEngineLoaded());
     QVERIFY(visibleWindow(QStringLiteral("frmAbout"))); // the first click itself was answered
 
-    uitest::typeMessage(main.txtCodeGato(), QStringLiteral("Chat"));
-    QTest::mouseClick(main.cmdCodeGato(), Qt::LeftButton);
+    uitest::typeMessage(main.gatoMessageBox(), QStringLiteral("Chat"));
+    QTest::mouseClick(main.gatoCodeButton(), Qt::LeftButton);
     QWidget *browser = visibleWindow(QStringLiteral("frmBrowser"));
     QVERIFY(browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — Chat"), 30000);

@@ -55,7 +55,7 @@ class TestCoding : public QObject
     Q_OBJECT
 
 private:
-    FrmMain *m_window = nullptr;
+    MainWindow *m_window = nullptr;
 
     void open(const char *plate) { uitest::click(child<ImageButton>(m_window, QLatin1String(plate))); }
     QPlainTextEdit *box(const char *name) const { return child<QPlainTextEdit>(m_window, QLatin1String(name)); }
@@ -69,10 +69,10 @@ private:
         open(section.plate);
         uitest::typeMessage(box(section.box), message);
         uitest::click(child<QPushButton>(m_window, button));
-        FrmMorse *result = m_window->resultWindow();
+        ResultWindow *result = m_window->resultWindow();
         if (!result || !result->isVisible())
             return QStringLiteral("<no result window>");
-        return result->codeMorse()->toPlainText();
+        return result->resultBox()->toPlainText();
     }
 
     // Pastes MESSAGE into the section of BUTTON (as one paste would) and
@@ -90,7 +90,7 @@ private:
 
     ResultView *resultBox() const
     {
-        return m_window->resultWindow() ? m_window->resultWindow()->codeMorse() : nullptr;
+        return m_window->resultWindow() ? m_window->resultWindow()->resultBox() : nullptr;
     }
 
     void closeResultWindow()
@@ -106,7 +106,7 @@ private slots:
 
     void init()
     {
-        m_window = new FrmMain;
+        m_window = new MainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
         m_window->activateWindow();
@@ -170,7 +170,7 @@ private slots:
         QFETCH(QString, coded);
         QCOMPARE(code(button, message), coded);
         // The message box keeps the user's text.
-        QCOMPARE(FrmMain::messageText(box(sectionOf(button).box)), message);
+        QCOMPARE(MainWindow::messageText(box(sectionOf(button).box)), message);
     }
 
     void messageKeepsNoBreakSpacesAndSoftLineBreaks()
@@ -182,7 +182,7 @@ private slots:
         uitest::typeMessage(message, QStringLiteral("a\u00A0b"));
         QTest::keyClick(message, Qt::Key_Return, Qt::ShiftModifier);
         QTest::keyClicks(message, QStringLiteral("c"));
-        QCOMPARE(FrmMain::messageText(message), QStringLiteral("a\u00A0b\r\nc"));
+        QCOMPARE(MainWindow::messageText(message), QStringLiteral("a\u00A0b\r\nc"));
         uitest::click(child<QPushButton>(m_window, QStringLiteral("cmdCodeMorse")));
         QCOMPARE(resultBox()->toPlainText(), QStringLiteral("·-/\u00A0-···/\r\n-·-·/"));
     }
@@ -253,7 +253,7 @@ private slots:
         open("Image1");
         QVERIFY(uitest::chooseItem(combo(), QStringLiteral("'Avocat'")));
         QCOMPARE(code(QStringLiteral("cmdAlphaNumOK"), QStringLiteral("abc")), QStringLiteral("k/l/m/"));
-        FrmMorse *first = m_window->resultWindow();
+        ResultWindow *first = m_window->resultWindow();
         QVERIFY(uitest::chooseItem(combo(), QStringLiteral("Binaire")));
         uitest::click(child<QPushButton>(m_window, QStringLiteral("cmdAlphaNumOK")));
         QCOMPARE(m_window->resultWindow(), first); // the same window, not a second one
@@ -285,7 +285,7 @@ private slots:
         if (button == QLatin1String("cmdCodeMorse"))
             QCOMPARE(resultBox()->font().pointSizeF(), 18.0);
         if (button == QLatin1String("cmdCodeMorse2"))
-            QVERIFY(m_window->helpWindow() && m_window->helpWindow()->isVisible());
+            QVERIFY(m_window->morseHelpWindow() && m_window->morseHelpWindow()->isVisible());
     }
 
     void clearMorseEmptiesTheBoxOfBothButtons()
@@ -302,7 +302,7 @@ private slots:
     void resultWindowLooksAsDesigned()
     {
         code(QStringLiteral("cmdCode"), QStringLiteral("abc"));
-        FrmMorse *result = m_window->resultWindow();
+        ResultWindow *result = m_window->resultWindow();
         QCOMPARE(result->windowTitle(), QStringLiteral("Message Codé..."));
         QCOMPARE(result->size(), QSize(528, 254));
         QCOMPARE(result->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
@@ -311,7 +311,7 @@ private slots:
         QVERIFY(!result->windowIcon().isNull());
         QVERIFY(!result->parentWidget()); // no owner window
         QCOMPARE(result->cursor().hotSpot(), QPoint(7, 7));
-        ResultView *box = result->codeMorse();
+        ResultView *box = result->resultBox();
         QCOMPARE(box->objectName(), QStringLiteral("codeMorse"));
         QCOMPARE(box->geometry(), QRect(8, 8, 505, 233));
         QCOMPARE(box->font().family(), QStringLiteral("MS Sans Serif"));
@@ -325,7 +325,7 @@ private slots:
     void codingTwiceReusesTheWindow()
     {
         code(QStringLiteral("cmdCode"), QStringLiteral("abc"));
-        FrmMorse *first = m_window->resultWindow();
+        ResultWindow *first = m_window->resultWindow();
         first->move(first->pos() + QPoint(40, 30)); // the user moved it
         const QPoint moved = first->pos();
         QCOMPARE(code(QStringLiteral("cmdCodePolybe"), QStringLiteral("vw")), QStringLiteral("(5,2)/(5,2)/"));
@@ -333,7 +333,7 @@ private slots:
         QCOMPARE(first->pos(), moved);
         int resultWindows = 0;
         for (QWidget *w : QApplication::topLevelWidgets())
-            resultWindows += qobject_cast<FrmMorse *>(w) ? 1 : 0;
+            resultWindows += qobject_cast<ResultWindow *>(w) ? 1 : 0;
         QCOMPARE(resultWindows, 1);
         // The main window stays usable and keeps its text.
         QVERIFY(m_window->isVisible() && m_window->isEnabled());
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(resultBox()->font().pointSizeF(), 18.0);
         const QPoint designPlace = m_window->resultWindow()->pos();
         m_window->resultWindow()->move(designPlace + QPoint(50, 50));
-        QPointer<FrmMorse> old = m_window->resultWindow();
+        QPointer<ResultWindow> old = m_window->resultWindow();
         closeResultWindow();
         QVERIFY(!old); // discarded
 
@@ -378,32 +378,32 @@ private slots:
     void morse2ShowsItsHelpAtEveryCoding()
     {
         code(QStringLiteral("cmdCodeMorse"), QStringLiteral("abc"));
-        QVERIFY(!m_window->helpWindow()); // Morse alone shows no help
+        QVERIFY(!m_window->morseHelpWindow()); // Morse alone shows no help
 
         code(QStringLiteral("cmdCodeMorse2"), QStringLiteral("abc"));
-        HelpMorse2 *help = m_window->helpWindow();
+        MorseHelpWindow *help = m_window->morseHelpWindow();
         QVERIFY(help && help->isVisible());
         QVERIFY(m_window->resultWindow()->isVisible());
         QCOMPARE(help->windowFlags() & Qt::FramelessWindowHint, Qt::FramelessWindowHint);
         QCOMPARE(help->size(), QSize(219, 202));
-        QCOMPARE(help->Frame1()->title(), QStringLiteral("Aide - Morse 2"));
-        const QString text = help->Text1()->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        QCOMPARE(help->frame()->title(), QStringLiteral("Aide - Morse 2"));
+        const QString text = help->helpText()->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
         QCOMPARE(text.size(), 280);
         QVERIFY(text.startsWith(QStringLiteral("  Il s'agit du même code Morse\r\n")));
-        QVERIFY(help->Text1()->isReadOnly());
+        QVERIFY(help->helpText()->isReadOnly());
 
         // The red X hides it; the next Morse 2 coding shows the same window.
-        uitest::click(help->lblCloseMH());
+        uitest::click(help->closeButton());
         QVERIFY(!help->isVisible());
         QVERIFY(m_window->resultWindow()->isVisible());
         code(QStringLiteral("cmdCodeMorse"), QStringLiteral("abc"));
         QVERIFY(!help->isVisible());
         code(QStringLiteral("cmdCodeMorse2"), QStringLiteral("b"));
-        QCOMPARE(m_window->helpWindow(), help);
+        QCOMPARE(m_window->morseHelpWindow(), help);
         QVERIFY(help->isVisible());
         // Shown again while already visible: still one, still visible.
         code(QStringLiteral("cmdCodeMorse2"), QStringLiteral("c"));
-        QCOMPARE(m_window->helpWindow(), help);
+        QCOMPARE(m_window->morseHelpWindow(), help);
         QVERIFY(help->isVisible());
         QCOMPARE(resultBox()->toPlainText(), QStringLiteral("OPOP/"));
     }
@@ -411,13 +411,13 @@ private slots:
     void helpCloseSpotIsAButtonForAssistiveTools()
     {
         code(QStringLiteral("cmdCodeMorse2"), QStringLiteral("abc"));
-        HelpMorse2 *help = m_window->helpWindow();
-        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(help->lblCloseMH());
+        MorseHelpWindow *help = m_window->morseHelpWindow();
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(help->closeButton());
         QCOMPARE(face->role(), QAccessible::Button);
         QVERIFY(!face->text(QAccessible::Name).isEmpty());
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(!help->isVisible());
-        QCOMPARE(help->lblCloseMH()->cursor().hotSpot(), QPoint(12, 1));
+        QCOMPARE(help->closeButton()->cursor().hotSpot(), QPoint(12, 1));
         QCOMPARE(help->cursor().hotSpot(), QPoint(7, 7));
     }
 
@@ -452,8 +452,8 @@ private slots:
             open("Image1");
             combo()->setEditText(comboText);
         }
-        const QString message = longMessage(FrmMain::kCodedAtOnce);
-        QSignalSpy shown(m_window, &FrmMain::resultShown);
+        const QString message = longMessage(MainWindow::kCodedAtOnce);
+        QSignalSpy shown(m_window, &MainWindow::resultShown);
         bool answered = false;
         QTimer::singleShot(0, m_window, [&] { answered = shown.isEmpty(); });
         pasteAndClick(button, message);
@@ -466,28 +466,28 @@ private slots:
         QVERIFY(!m_window->isCoding());
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(m_window->resultWindow());
-        QVERIFY(m_window->resultWindow()->codeMorse()->toPlainText() == encoder(message));
-        QCOMPARE(m_window->helpWindow() && m_window->helpWindow()->isVisible(), help);
-        QCOMPARE(m_window->resultWindow()->codeMorse()->font().pointSizeF(),
+        QVERIFY(m_window->resultWindow()->resultBox()->toPlainText() == encoder(message));
+        QCOMPARE(m_window->morseHelpWindow() && m_window->morseHelpWindow()->isVisible(), help);
+        QCOMPARE(m_window->resultWindow()->resultBox()->font().pointSizeF(),
                  button == QLatin1String("cmdCodeMorse") ? 18.0 : 9.75);
         // The message box keeps every character of the paste.
-        QVERIFY(FrmMain::messageText(box(sectionOf(button).box)) == message);
+        QVERIFY(MainWindow::messageText(box(sectionOf(button).box)) == message);
     }
 
     void laterClickSupersedesALongCoding()
     {
         // Two long codings one after the other: only the later one's result
         // is shown, however the two finish; then a short one at once.
-        QSignalSpy shown(m_window, &FrmMain::resultShown);
-        const QString first = longMessage(FrmMain::kCodedAtOnce, QStringLiteral("un"));
-        const QString second = longMessage(FrmMain::kCodedAtOnce, QStringLiteral("deux"));
+        QSignalSpy shown(m_window, &MainWindow::resultShown);
+        const QString first = longMessage(MainWindow::kCodedAtOnce, QStringLiteral("un"));
+        const QString second = longMessage(MainWindow::kCodedAtOnce, QStringLiteral("deux"));
         pasteAndClick(QStringLiteral("cmdCodeMorse"), first);
         pasteAndClick(QStringLiteral("cmdCode"), second);
         QVERIFY(shown.wait(60000));
         QTest::qWait(1000); // the first coding, had it been shown, would have come by now
         QCOMPARE(shown.count(), 1);
-        QVERIFY(m_window->resultWindow()->codeMorse()->toPlainText() == encodeCaesar(second));
-        QCOMPARE(m_window->resultWindow()->codeMorse()->font().pointSizeF(), 9.75);
+        QVERIFY(m_window->resultWindow()->resultBox()->toPlainText() == encodeCaesar(second));
+        QCOMPARE(m_window->resultWindow()->resultBox()->font().pointSizeF(), 9.75);
 
         // A short message while a long one is coded: the short one is shown
         // at once and the long one never replaces it.
@@ -504,7 +504,7 @@ private slots:
     {
         // The window can go while a coding runs: nothing is shown after it,
         // and nothing crashes.
-        pasteAndClick(QStringLiteral("cmdCodeMorse2"), longMessage(FrmMain::kCodedAtOnce));
+        pasteAndClick(QStringLiteral("cmdCodeMorse2"), longMessage(MainWindow::kCodedAtOnce));
         QVERIFY(m_window->isCoding());
         delete m_window;
         m_window = nullptr;
@@ -512,7 +512,7 @@ private slots:
         uitest::flushDeletes();
         QCOMPARE(uitest::visibleTopLevels(), QList<QWidget *>{});
         QVERIFY(!QApplication::overrideCursor());
-        m_window = new FrmMain; // for cleanup()
+        m_window = new MainWindow; // for cleanup()
     }
 
     // ----------------------------------------------------------------------

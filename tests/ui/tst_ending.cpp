@@ -48,7 +48,7 @@ class TestEnding : public QObject
     Q_OBJECT
 
 private:
-    FrmMain *m_window = nullptr;
+    MainWindow *m_window = nullptr;
     HidingWindow *m_other = nullptr;
 
     // The main window with the result window, the Morse 2 help window and a
@@ -58,7 +58,7 @@ private:
         uitest::click(child<ImageButton>(m_window, QStringLiteral("morseIm")));
         uitest::click(child<QPushButton>(m_window, QStringLiteral("cmdCodeMorse2")));
         QVERIFY(m_window->resultWindow() && m_window->resultWindow()->isVisible());
-        QVERIFY(m_window->helpWindow() && m_window->helpWindow()->isVisible());
+        QVERIFY(m_window->morseHelpWindow() && m_window->morseHelpWindow()->isVisible());
         m_other->show();
         QCOMPARE(uitest::visibleTopLevels().size(), 4);
     }
@@ -68,7 +68,7 @@ private slots:
 
     void init()
     {
-        m_window = new FrmMain;
+        m_window = new MainWindow;
         m_other = new HidingWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -101,7 +101,7 @@ private slots:
     void hiddenHelpWindowDoesNotKeepTheProgramRunning()
     {
         openSeveralWindows();
-        uitest::click(m_window->helpWindow()->lblCloseMH());
+        uitest::click(m_window->morseHelpWindow()->closeButton());
         m_window->resultWindow()->close();
         m_other->close();
         QCOMPARE(uitest::visibleTopLevels(), QList<QWidget *>{m_window});

@@ -55,7 +55,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    FrmMain *m_window = nullptr;
+    MainWindow *m_window = nullptr;
 
     QStringList visibleSections() const
     {
@@ -78,7 +78,7 @@ private slots:
 
     void init()
     {
-        m_window = new FrmMain;
+        m_window = new MainWindow;
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
@@ -106,7 +106,7 @@ private slots:
         // No other window is open.
         QCOMPARE(uitest::visibleTopLevels(), QList<QWidget *>{m_window});
         QVERIFY(!m_window->resultWindow());
-        QVERIFY(!m_window->helpWindow());
+        QVERIFY(!m_window->morseHelpWindow());
     }
 
     void messageBoxesStartWithTheirText_data()
@@ -126,7 +126,7 @@ private slots:
     {
         QFETCH(QString, box);
         QFETCH(QString, text);
-        QCOMPARE(FrmMain::messageText(child<QPlainTextEdit>(m_window, box)), text);
+        QCOMPARE(MainWindow::messageText(child<QPlainTextEdit>(m_window, box)), text);
     }
 
     void comboStartsWithPromptAndNoSelection()
@@ -427,7 +427,7 @@ private slots:
         clickPlate(QStringLiteral("morseIm"));
         clickPlate(QStringLiteral("homeIm"));
         clickPlate(QStringLiteral("caesarIm"));
-        QCOMPARE(FrmMain::messageText(box), QStringLiteral("Ave César\r\nsalut"));
+        QCOMPARE(MainWindow::messageText(box), QStringLiteral("Ave César\r\nsalut"));
         QCOMPARE(alpha->currentText(), QStringLiteral("'Cassis'"));
     }
 
@@ -451,21 +451,21 @@ private slots:
         // Everything else keeps its text.
         QMap<QString, QString> before;
         for (QPlainTextEdit *other : m_window->findChildren<QPlainTextEdit *>())
-            before[other->objectName()] = FrmMain::messageText(other);
+            before[other->objectName()] = MainWindow::messageText(other);
 
         clickPlate(plate);
         auto *message = child<QPlainTextEdit>(m_window, box);
         uitest::typeMessage(message, QStringLiteral("deux\r\nlignes"));
         uitest::click(child<QPushButton>(m_window, button));
-        QCOMPARE(FrmMain::messageText(message), QString()); // empty, not "Votre Message ICI"
+        QCOMPARE(MainWindow::messageText(message), QString()); // empty, not "Votre Message ICI"
         for (QPlainTextEdit *other : m_window->findChildren<QPlainTextEdit *>())
             if (other != message)
-                QCOMPARE(FrmMain::messageText(other), before[other->objectName()]);
+                QCOMPARE(MainWindow::messageText(other), before[other->objectName()]);
 
         // Emptying is one editing step that Ctrl+Z takes back.
         message->setFocus();
         QTest::keyClick(message, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(FrmMain::messageText(message), QStringLiteral("deux\r\nlignes"));
+        QCOMPARE(MainWindow::messageText(message), QStringLiteral("deux\r\nlignes"));
     }
 
     // ----------------------------------------------------------------------

@@ -2,10 +2,11 @@
 // into them and click them as a person would.
 #pragma once
 
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/resultview.h"
 #include "ui/widgets.h"
-#include "ui/windows.h"
+#include "ui/morsehelpwindow.h"
+#include "ui/resultwindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

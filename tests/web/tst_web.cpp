@@ -2,10 +2,10 @@
 // site links and the about window, against the embedded rendering service.
 #include "../ui/uitest.h"
 #include "render/render_service.h"
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/widgets.h"
-#include "web/frmabout.h"
-#include "web/frmbrowser.h"
+#include "web/aboutwindow.h"
+#include "web/browserwindow.h"
 #include "web/webfeatures.h"
 
 #include <QAbstractButton>
@@ -38,9 +38,9 @@ int visibleWindowsNamed(const QString &name)
     return n;
 }
 
-QString pageQueryValue(FrmBrowser *browser, const QString &key)
+QString pageQueryValue(BrowserWindow *browser, const QString &key)
 {
-    return QUrlQuery(browser->brwWebBrowser()->url()).queryItemValue(key, QUrl::FullyDecoded);
+    return QUrlQuery(browser->view()->url()).queryItemValue(key, QUrl::FullyDecoded);
 }
 
 } // namespace
@@ -64,13 +64,13 @@ private slots:
     void closeImEndsTheProgram();
 
 private:
-    FrmMain *m_main = nullptr;
+    MainWindow *m_main = nullptr;
     WebFeatures *m_web = nullptr;
 };
 
 void TstWeb::init()
 {
-    m_main = new FrmMain;
+    m_main = new MainWindow;
     m_web = attachWebFeatures(*m_main);
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main));
@@ -88,49 +88,49 @@ void TstWeb::serviceStartsOnlyWhenNeeded()
 {
     QVERIFY(!m_web->renderService());
     QVERIFY(!m_web->browserWindow());
-    m_main->txtCodeGato()->setPlainText(QStringLiteral("Chat"));
-    click(m_main->cmdCodeGato());
+    m_main->gatoMessageBox()->setPlainText(QStringLiteral("Chat"));
+    click(m_main->gatoCodeButton());
     QVERIFY(m_web->renderService());
     QVERIFY(m_web->renderService()->isRunning());
 }
 
 void TstWeb::gatoPageAndCaption()
 {
-    m_main->txtCodeGato()->setPlainText(QStringLiteral("Bonjour"));
-    click(m_main->cmdCodeGato());
-    FrmBrowser *browser = m_web->browserWindow();
+    m_main->gatoMessageBox()->setPlainText(QStringLiteral("Bonjour"));
+    click(m_main->gatoCodeButton());
+    BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
     QVERIFY(browser->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — Bonjour"), kLoadTimeout);
-    QCOMPARE(browser->brwWebBrowser()->url().path(), QStringLiteral("/codes/gato/transgato.php3"));
+    QCOMPARE(browser->view()->url().path(), QStringLiteral("/codes/gato/transgato.php3"));
     // The view is as wide as the client area less 100 twips.
-    QCOMPARE(browser->brwWebBrowser()->width(), qRound((browser->width() * 15 - 100) / 15.0));
+    QCOMPARE(browser->view()->width(), qRound((browser->width() * 15 - 100) / 15.0));
 }
 
 void TstWeb::messageArrivesIntact()
 {
     const QString message = QStringLiteral("a&b#c%d+e\r\nf");
-    uitest::typeMessage(m_main->txtCodeGato(), message);
-    click(m_main->cmdCodeGato());
-    FrmBrowser *browser = m_web->browserWindow();
+    uitest::typeMessage(m_main->gatoMessageBox(), message);
+    click(m_main->gatoCodeButton());
+    BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato — a&b#c%d+e")), kLoadTimeout);
     QVERIFY(browser->windowTitle().endsWith(u'f'));
     QCOMPARE(pageQueryValue(browser, QStringLiteral("texte")), message);
-    QCOMPARE(QUrlQuery(browser->brwWebBrowser()->url()).queryItems().size(), 1);
+    QCOMPARE(QUrlQuery(browser->view()->url()).queryItems().size(), 1);
 }
 
 void TstWeb::oneWindowForEveryPage()
 {
-    m_main->txtCodeGato()->setPlainText(QStringLiteral("chat"));
-    m_main->txtCodeSema()->setPlainText(QStringLiteral("mer"));
-    click(m_main->cmdCodeGato());
-    FrmBrowser *browser = m_web->browserWindow();
+    m_main->gatoMessageBox()->setPlainText(QStringLiteral("chat"));
+    m_main->semaphoreMessageBox()->setPlainText(QStringLiteral("mer"));
+    click(m_main->gatoCodeButton());
+    BrowserWindow *browser = m_web->browserWindow();
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — chat"), kLoadTimeout);
-    click(m_main->cmdCodeS());
+    click(m_main->semaphoreCodeButton());
     QCOMPARE(m_web->browserWindow(), browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Sémaphore — mer"), kLoadTimeout);
-    click(m_main->cmdCodeM());
+    click(m_main->mersCodeButton());
     QCOMPARE(m_web->browserWindow(), browser);
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Code des Mers — ")), kLoadTimeout);
     QCOMPARE(visibleWindowsNamed(QStringLiteral("frmBrowser")), 1);
@@ -138,13 +138,13 @@ void TstWeb::oneWindowForEveryPage()
 
 void TstWeb::image1HidesAndTheWindowComesBack()
 {
-    click(m_main->cmdCodeS());
-    FrmBrowser *browser = m_web->browserWindow();
+    click(m_main->semaphoreCodeButton());
+    BrowserWindow *browser = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Sémaphore")), kLoadTimeout);
-    click(browser->Image1());
+    click(browser->closeButton());
     QVERIFY(!browser->isVisible());
     QCOMPARE(m_web->browserWindow(), browser); // hidden, not closed
-    click(m_main->cmdCodeGato());
+    click(m_main->gatoCodeButton());
     QCOMPARE(m_web->browserWindow(), browser);
     QVERIFY(browser->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
@@ -152,16 +152,16 @@ void TstWeb::image1HidesAndTheWindowComesBack()
 
 void TstWeb::closeBoxDiscardsTheWindow()
 {
-    click(m_main->cmdCodeGato());
-    QPointer<FrmBrowser> first = m_web->browserWindow();
+    click(m_main->gatoCodeButton());
+    QPointer<BrowserWindow> first = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(first->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
     first->close();
     QTRY_VERIFY(first.isNull());
     QVERIFY(!m_web->browserWindow());
-    click(m_main->cmdCodeM());
-    FrmBrowser *second = m_web->browserWindow();
+    click(m_main->mersCodeButton());
+    BrowserWindow *second = m_web->browserWindow();
     QVERIFY(second);
-    QCOMPARE(second->windowTitle(), FrmBrowser::designCaption());
+    QCOMPARE(second->windowTitle(), BrowserWindow::designCaption());
     QTRY_VERIFY_WITH_TIMEOUT(second->windowTitle().startsWith(QStringLiteral("Code des Mers")), kLoadTimeout);
 }
 
@@ -177,50 +177,50 @@ void TstWeb::siteLinks()
 {
     QFETCH(QString, icon);
     QFETCH(QString, path);
-    m_main->txtCodeGato()->clear();
-    click(icon == QLatin1String("cwebIm") ? m_main->cwebIm() : m_main->writeIm());
-    FrmBrowser *browser = m_web->browserWindow();
+    m_main->gatoMessageBox()->clear();
+    click(icon == QLatin1String("cwebIm") ? m_main->siteIcon() : m_main->contactIcon());
+    BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
-    QTRY_COMPARE_WITH_TIMEOUT(browser->brwWebBrowser()->url().path(), path, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(browser->view()->url().path(), path, kLoadTimeout);
     // The caption becomes the page's title (for a moment it may be the address).
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().contains(QStringLiteral("VelmoraWin III")), kLoadTimeout);
 }
 
 void TstWeb::aboutWindow()
 {
-    click(m_main->AboutIm());
-    click(m_main->AboutIm());
-    FrmAbout *about = m_web->aboutWindow();
+    click(m_main->aboutIcon());
+    click(m_main->aboutIcon());
+    AboutWindow *about = m_web->aboutWindow();
     QVERIFY(about);
     QCOMPARE(visibleWindowsNamed(QStringLiteral("frmAbout")), 1);
     QCOMPARE(about->windowTitle(), QStringLiteral("Acerca de Velmora"));
-    QCOMPARE(about->lblVersion()->text(), QStringLiteral("Vérification de mises à jour..."));
-    QVERIFY(about->Label1()->text().startsWith(QStringLiteral("VelmoraWin v. 3.0") + QString(88, u' ')));
+    QCOMPARE(about->updateCheckLink()->text(), QStringLiteral("Vérification de mises à jour..."));
+    QVERIFY(about->creditsLabel()->text().startsWith(QStringLiteral("VelmoraWin v. 3.0") + QString(88, u' ')));
     // A click elsewhere on the banner does nothing; the close spot hides it.
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(200, 10));
     QVERIFY(about->isVisible());
-    click(about->closeIm());
+    click(about->closeSpot());
     QVERIFY(!about->isVisible());
-    click(m_main->AboutIm());
+    click(m_main->aboutIcon());
     QCOMPARE(m_web->aboutWindow(), about);
     QVERIFY(about->isVisible());
 }
 
 void TstWeb::versionLinkReloadsInTheSameWindow()
 {
-    click(m_main->AboutIm());
-    FrmAbout *about = m_web->aboutWindow();
-    click(m_main->cmdCodeGato()); // a picture is on display first
-    FrmBrowser *browser = m_web->browserWindow();
+    click(m_main->aboutIcon());
+    AboutWindow *about = m_web->aboutWindow();
+    click(m_main->gatoCodeButton()); // a picture is on display first
+    BrowserWindow *browser = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
-    QSignalSpy loads(browser->brwWebBrowser(), &QWebEngineView::loadFinished);
+    QSignalSpy loads(browser->view(), &QWebEngineView::loadFinished);
     for (int i = 0; i < 2; ++i) {
         const qsizetype before = loads.size();
-        click(about->lblVersion());
+        click(about->updateCheckLink());
         QCOMPARE(m_web->browserWindow(), browser);
         QTRY_VERIFY_WITH_TIMEOUT(loads.size() > before, kLoadTimeout); // loaded again each time
         QVERIFY(loads.last().at(0).toBool());
-        QTRY_COMPARE_WITH_TIMEOUT(browser->brwWebBrowser()->url().path(), QStringLiteral("/version/"), kLoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(browser->view()->url().path(), QStringLiteral("/version/"), kLoadTimeout);
         QCOMPARE(pageQueryValue(browser, QStringLiteral("ver")), QStringLiteral("3.1"));
         QTRY_VERIFY_WITH_TIMEOUT(!browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
     }
@@ -232,16 +232,16 @@ void TstWeb::unreachableHostShowsTheViewsErrorPage()
 {
     // Nothing listens on port 9 of the loopback: the view shows its own
     // error page, the window stays, and the program goes on.
-    click(m_main->cwebIm());
-    FrmBrowser *browser = m_web->browserWindow();
-    QSignalSpy finished(browser->brwWebBrowser(), &QWebEngineView::loadFinished);
-    browser->Navigate(QStringLiteral("http://127.0.0.1:9/"));
+    click(m_main->siteIcon());
+    BrowserWindow *browser = m_web->browserWindow();
+    QSignalSpy finished(browser->view(), &QWebEngineView::loadFinished);
+    browser->navigate(QStringLiteral("http://127.0.0.1:9/"));
     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), kLoadTimeout);
     QCOMPARE(finished.last().at(0).toBool(), false);
     QVERIFY(browser->isVisible());
     QVERIFY(!browser->windowTitle().isEmpty());
-    QVERIFY(browser->windowTitle() != FrmBrowser::designCaption());
-    click(m_main->cmdCodeGato()); // and the next page comes as usual
+    QVERIFY(browser->windowTitle() != BrowserWindow::designCaption());
+    click(m_main->gatoCodeButton()); // and the next page comes as usual
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
 }
 
@@ -250,8 +250,8 @@ void TstWeb::closeImEndsTheProgram()
     // Result, about and browser windows open; closeIm ends the event loop
     // with every window gone.
     m_main->findChild<QAbstractButton *>(QStringLiteral("cmdAlphaNumOK"))->click();
-    click(m_main->AboutIm());
-    click(m_main->cmdCodeGato());
+    click(m_main->aboutIcon());
+    click(m_main->gatoCodeButton());
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmMorse")) == 1);
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmAbout")) == 1);
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmBrowser")) == 1);

@@ -5,10 +5,11 @@
 //   velmora-screenshots OUTPUT_DIR
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/resultview.h"
 #include "ui/widgets.h"
-#include "ui/windows.h"
+#include "ui/morsehelpwindow.h"
+#include "ui/resultwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,7 +52,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    FrmMain window;
+    MainWindow window;
     window.show();
     bool ok = save(&window, dir, QStringLiteral("main-home.png"));
 
@@ -76,6 +77,6 @@ int main(int argc, char *argv[])
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse"))->click();
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse.png")) && ok;
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse2"))->click();
-    ok = save(window.helpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
+    ok = save(window.morseHelpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,10 +1,10 @@
 // Writes PNGs of the browser window showing each picture code for
 // «Bonjour 2026», and of the about window:
 //   velmora-web-screenshots OUTPUT_DIR
-#include "ui/frmmain.h"
+#include "ui/mainwindow.h"
 #include "ui/widgets.h"
-#include "web/frmabout.h"
-#include "web/frmbrowser.h"
+#include "web/aboutwindow.h"
+#include "web/browserwindow.h"
 #include "web/webfeatures.h"
 
 #include <QApplication>
@@ -57,7 +57,7 @@ int main(int argc, char **argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
 
-    FrmMain main;
+    MainWindow main;
     WebFeatures *web = attachWebFeatures(main);
     main.show();
 
@@ -68,19 +68,21 @@ int main(int argc, char **argv)
         const char *file;
         QString title;
     } pages[] = {
-        {main.txtCodeGato(), main.cmdCodeGato(), "browser-gato.png", QStringLiteral("Gato — ") + message},
-        {main.Text2(), main.cmdCodeM(), "browser-mers.png", QStringLiteral("Code des Mers — ") + message},
-        {main.txtCodeSema(), main.cmdCodeS(), "browser-semaphore.png", QStringLiteral("Sémaphore — ") + message},
+        {main.gatoMessageBox(), main.gatoCodeButton(), "browser-gato.png", QStringLiteral("Gato — ") + message},
+        {main.mersMessageBox(), main.mersCodeButton(), "browser-mers.png",
+         QStringLiteral("Code des Mers — ") + message},
+        {main.semaphoreMessageBox(), main.semaphoreCodeButton(), "browser-semaphore.png",
+         QStringLiteral("Sémaphore — ") + message},
     };
     bool ok = true;
     for (const auto &page : pages) {
         page.box->setPlainText(message);
         page.button->click();
-        FrmBrowser *browser = web->browserWindow();
+        BrowserWindow *browser = web->browserWindow();
         ok = waitFor([&] { return browser->windowTitle() == page.title; }) && ok;
         ok = save(browser, QDir(out).filePath(QString::fromLatin1(page.file))) && ok;
     }
-    main.AboutIm()->click();
+    main.aboutIcon()->click();
     ok = save(web->aboutWindow(), QDir(out).filePath(QStringLiteral("about.png"))) && ok;
     return ok ? 0 : 1;
 }

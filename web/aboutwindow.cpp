@@ -1,4 +1,4 @@
-#include "web/frmabout.h"
+#include "web/aboutwindow.h"
 
 #include "ui/cursors.h"
 #include "ui/fonts.h"
@@ -79,7 +79,7 @@ protected:
 
 } // namespace
 
-QString FrmAbout::label1Text(const QString &siteAddress)
+QString AboutWindow::creditsText(const QString &siteAddress)
 {
     // Runs of blanks, not line breaks, put each part on a line of its own
     // once the label wraps its words.
@@ -91,13 +91,13 @@ QString FrmAbout::label1Text(const QString &siteAddress)
            QStringLiteral("~Le code source du logiciel est disponible sur simple demande~");
 }
 
-QString FrmAbout::label2Text()
+QString AboutWindow::licenceText()
 {
     return QString(7, u' ') + QStringLiteral("Logiciel libre, distribué sous licence MIT.") + QString(53, u' ') +
            QStringLiteral("Aucune donnée n'est collectée ni enregistrée.") + QStringLiteral(" ");
 }
 
-FrmAbout::FrmAbout(const QString &siteAddress, QWidget *parent)
+AboutWindow::AboutWindow(const QString &siteAddress, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     ensureUiResources();
@@ -118,38 +118,38 @@ FrmAbout::FrmAbout(const QString &siteAddress, QWidget *parent)
 
     // A transparent hot spot over the banner's close mark: the only place
     // that hides the window.
-    m_closeIm = new HotSpot(QStringLiteral("Fermer la fenêtre"), this);
-    m_closeIm->setObjectName(QStringLiteral("closeIm"));
-    m_closeIm->setGeometry(twipsRect(0, 0, 375, 375));
-    m_closeIm->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
-    connect(m_closeIm, &QAbstractButton::clicked, this, &QWidget::hide);
+    m_closeSpot = new HotSpot(QStringLiteral("Fermer la fenêtre"), this);
+    m_closeSpot->setObjectName(QStringLiteral("closeIm"));
+    m_closeSpot->setGeometry(twipsRect(0, 0, 375, 375));
+    m_closeSpot->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
+    connect(m_closeSpot, &QAbstractButton::clicked, this, &QWidget::hide);
 
     m_logo = new PictureBox(picturePath(QStringLiteral("about-logo.svg")), QStringLiteral("VelmoraWin 3.0"), this);
     m_logo->setObjectName(QStringLiteral("Image1"));
     m_logo->setGeometry(twipsRect(960, 480, 3645, 1125));
 
-    m_label1 = makeLabel(QStringLiteral("Label1"), label1Text(siteAddress), QColor(0, 0, 192),
+    m_creditsLabel = makeLabel(QStringLiteral("Label1"), creditsText(siteAddress), QColor(0, 0, 192),
                          twipsRect(120, 1680, 5295, 1215), this);
-    m_label2 = makeLabel(QStringLiteral("Label2"), label2Text(), QColor(192, 0, 0),
+    m_licenceLabel = makeLabel(QStringLiteral("Label2"), licenceText(), QColor(192, 0, 0),
                          twipsRect(120, 3000, 5295, 495), this);
 
-    m_lblVersion = new LabelButton(QStringLiteral("Vérification de mises à jour..."), this);
-    m_lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    m_lblVersion->setGeometry(twipsRect(1680, 3600, 2055, 255));
+    m_updateCheckLink = new LabelButton(QStringLiteral("Vérification de mises à jour..."), this);
+    m_updateCheckLink->setObjectName(QStringLiteral("lblVersion"));
+    m_updateCheckLink->setGeometry(twipsRect(1680, 3600, 2055, 255));
     QFont linkFont = designFont(8.25);
     linkFont.setUnderline(true);
-    m_lblVersion->setFont(linkFont);
-    QPalette lp = m_lblVersion->palette();
+    m_updateCheckLink->setFont(linkFont);
+    QPalette lp = m_updateCheckLink->palette();
     lp.setColor(QPalette::WindowText, QColor(0, 0, 255));
     lp.setColor(QPalette::ButtonText, QColor(0, 0, 255));
-    m_lblVersion->setPalette(lp);
-    m_lblVersion->setToolTip(QStringLiteral("Avez-vous la dernière version ?"));
-    m_lblVersion->setCursor(velmoraCursor(VelmoraCursor::Point));
+    m_updateCheckLink->setPalette(lp);
+    m_updateCheckLink->setToolTip(QStringLiteral("Avez-vous la dernière version ?"));
+    m_updateCheckLink->setCursor(velmoraCursor(VelmoraCursor::Point));
     m_banner->lower();
-    m_closeIm->raise();
+    m_closeSpot->raise();
 }
 
-void FrmAbout::paintEvent(QPaintEvent *)
+void AboutWindow::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
 }

@@ -5,7 +5,6 @@
 // public accessors below (this window knows nothing of them).
 #pragma once
 
-#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -14,52 +13,53 @@
 class QComboBox;
 class QPlainTextEdit;
 class QPushButton;
-class QThread;
 
 namespace velmora {
 
-class FrmMorse;
-class HelpMorse2;
+class ResultWindow;
+class MorseHelpWindow;
+enum class VelmoraCursor;
+class BackgroundJob;
 class ImageButton;
 class PictureBox;
 class SectionFrame;
 
-class FrmMain : public QWidget
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit FrmMain(QWidget *parent = nullptr);
-    ~FrmMain() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The whole text of a message box, with CR LF line breaks.
     static QString messageText(const QPlainTextEdit *box);
 
     // For the web features: the picture codes' buttons and message boxes, and
     // the command icons that open web pages and the about window.
-    QPushButton *cmdCodeGato() const { return m_cmdCodeGato; }
-    QPushButton *cmdCodeM() const { return m_cmdCodeM; }
-    QPushButton *cmdCodeS() const { return m_cmdCodeS; }
-    QPlainTextEdit *txtCodeGato() const { return m_txtCodeGato; }
-    QPlainTextEdit *Text2() const { return m_Text2; }
-    QPlainTextEdit *txtCodeSema() const { return m_txtCodeSema; }
-    ImageButton *cwebIm() const { return m_cwebIm; }
-    ImageButton *writeIm() const { return m_writeIm; }
-    ImageButton *AboutIm() const { return m_AboutIm; }
+    QPushButton *gatoCodeButton() const { return m_gatoCodeButton; }
+    QPushButton *mersCodeButton() const { return m_mersCodeButton; }
+    QPushButton *semaphoreCodeButton() const { return m_semaphoreCodeButton; }
+    QPlainTextEdit *gatoMessageBox() const { return m_gatoMessage; }
+    QPlainTextEdit *mersMessageBox() const { return m_mersMessage; }
+    QPlainTextEdit *semaphoreMessageBox() const { return m_semaphoreMessage; }
+    ImageButton *siteIcon() const { return m_siteIcon; }
+    ImageButton *contactIcon() const { return m_contactIcon; }
+    ImageButton *aboutIcon() const { return m_aboutIcon; }
 
     // The result window while it is on screen (null before the first coding
     // and after the user closed it), and the Morse 2 help window once made.
-    FrmMorse *resultWindow() const;
-    HelpMorse2 *helpWindow() const;
+    ResultWindow *resultWindow() const;
+    MorseHelpWindow *morseHelpWindow() const;
 
     // The section now visible.
     SectionFrame *visibleSection() const;
 
-    // Messages up to this many characters are coded at once (milliseconds).
-    // A longer one is coded on a thread of its own while the window goes on
-    // answering, and its result window comes once the code is ready.
+    // Messages up to this many characters are coded at once. A longer one is
+    // coded in the background while the window goes on answering, and its
+    // result window comes once the code is ready.
     static constexpr qsizetype kCodedAtOnce = qsizetype(1) << 20;
     // Whether such a coding is under way.
-    bool isCoding() const { return m_pendingShown; }
+    bool isCoding() const;
 
 signals:
     // A coding's result window is on screen (after each coding button click,
@@ -72,22 +72,22 @@ protected:
 
 private slots:
     // Navigation plates and the home icon.
-    void onHomeImClicked();
-    void onMorseImClicked();
-    void onImage1Clicked();
-    void onCaesarImClicked();
-    void onImage3Clicked();
-    void onGatoImClicked();
-    void onMersImClicked();
-    void onSemaImClicked();
+    void onHomeIconClicked();
+    void onMorsePlateClicked();
+    void onAlphaNumPlateClicked();
+    void onCaesarPlateClicked();
+    void onPolybiusPlateClicked();
+    void onGatoPlateClicked();
+    void onMersPlateClicked();
+    void onSemaphorePlateClicked();
     // Command icon that ends the program.
-    void onCloseImClicked();
+    void onQuitIconClicked();
     // Local coding buttons.
-    void onCmdCodeMorseClicked();
-    void onCmdCodeMorse2Clicked();
-    void onCmdCodeClicked();
-    void onCmdCodePolybeClicked();
-    void onCmdAlphaNumOKClicked();
+    void onMorseCodeClicked();
+    void onMorse2Clicked();
+    void onCaesarCodeClicked();
+    void onPolybiusCodeClicked();
+    void onAlphaNumCodeClicked();
 
 private:
     void build();
@@ -97,7 +97,7 @@ private:
     ImageButton *makeCommandIcon(const QString &name, const QString &picture, int left,
                                  const QString &toolTip);
     QPushButton *makeButton(QWidget *section, const QString &name, const QString &caption,
-                            const QRect &geometry, int cursor);
+                            const QRect &geometry, VelmoraCursor cursor);
     QPlainTextEdit *makeCodeSection(SectionFrame *section, const QString &boxName,
                                     const QString &initialText, const QString &infoName,
                                     const QString &infoText, const QColor &infoColour,
@@ -114,8 +114,8 @@ private:
 
     // The encoder command's result steps: obtain the result window, write the
     // coded text, the code's own step, show the window.
-    FrmMorse *obtainResultWindow();
-    FrmMorse *showResult(const QString &coded, bool morseFontSize);
+    ResultWindow *obtainResultWindow();
+    ResultWindow *showResult(const QString &coded, bool morseFontSize);
 
     // Codes MESSAGE with CODER, at once or in the background (see
     // kCodedAtOnce), then shows the result (and the Morse 2 help window for
@@ -126,35 +126,31 @@ private:
     void setBusy(bool busy);
 
     // Sections.
-    SectionFrame *m_semaFrame = nullptr, *m_mersFrame = nullptr, *m_gatoFrame = nullptr,
-                 *m_polybeFrame = nullptr, *m_caesarFrame = nullptr, *m_alphaFrame = nullptr,
-                 *m_morseFrame = nullptr, *m_mainFrame = nullptr;
+    SectionFrame *m_semaphoreSection = nullptr, *m_mersSection = nullptr, *m_gatoSection = nullptr,
+                 *m_polybiusSection = nullptr, *m_caesarSection = nullptr, *m_alphaNumSection = nullptr,
+                 *m_morseSection = nullptr, *m_homeSection = nullptr;
     // Navigation plates and command icons.
-    ImageButton *m_semaIm = nullptr, *m_mersIm = nullptr, *m_gatoIm = nullptr, *m_Image3 = nullptr,
-                *m_caesarIm = nullptr, *m_Image1 = nullptr, *m_homeIm = nullptr,
-                *m_closeIm = nullptr, *m_AboutIm = nullptr, *m_writeIm = nullptr,
-                *m_cwebIm = nullptr, *m_morseIm = nullptr;
+    ImageButton *m_semaphorePlate = nullptr, *m_mersPlate = nullptr, *m_gatoPlate = nullptr, *m_polybiusPlate = nullptr,
+                *m_caesarPlate = nullptr, *m_alphaNumPlate = nullptr, *m_homeIcon = nullptr,
+                *m_quitIcon = nullptr, *m_aboutIcon = nullptr, *m_contactIcon = nullptr,
+                *m_siteIcon = nullptr, *m_morsePlate = nullptr;
     // Message boxes.
-    QPlainTextEdit *m_txtMsgMorse = nullptr, *m_alphaTxt = nullptr, *m_caesarCode = nullptr,
-                   *m_polybeCode = nullptr, *m_txtCodeGato = nullptr, *m_Text2 = nullptr,
-                   *m_txtCodeSema = nullptr;
+    QPlainTextEdit *m_morseMessage = nullptr, *m_alphaNumMessage = nullptr, *m_caesarMessage = nullptr,
+                   *m_polybiusMessage = nullptr, *m_gatoMessage = nullptr, *m_mersMessage = nullptr,
+                   *m_semaphoreMessage = nullptr;
     // Buttons.
-    QPushButton *m_cmdEffaceMorse = nullptr, *m_cmdCodeMorse = nullptr, *m_cmdCodeMorse2 = nullptr,
-                *m_cmdAlphaNumOK = nullptr, *m_cmdEfface = nullptr, *m_cmdCode = nullptr,
-                *m_cmdEffacep = nullptr, *m_cmdCodePolybe = nullptr, *m_cmdEffaceGato = nullptr,
-                *m_cmdCodeGato = nullptr, *m_cmdEffaceM = nullptr, *m_cmdCodeM = nullptr,
-                *m_cmdEffaceS = nullptr, *m_cmdCodeS = nullptr;
-    QComboBox *m_cboAlphaNum = nullptr;
+    QPushButton *m_morseClearButton = nullptr, *m_morseCodeButton = nullptr, *m_morse2Button = nullptr,
+                *m_alphaNumCodeButton = nullptr, *m_caesarClearButton = nullptr, *m_caesarCodeButton = nullptr,
+                *m_polybiusClearButton = nullptr, *m_polybiusCodeButton = nullptr, *m_gatoClearButton = nullptr,
+                *m_gatoCodeButton = nullptr, *m_mersClearButton = nullptr, *m_mersCodeButton = nullptr,
+                *m_semaphoreClearButton = nullptr, *m_semaphoreCodeButton = nullptr;
+    QComboBox *m_alphaNumChoice = nullptr;
 
-    QPointer<FrmMorse> m_result;
-    QPointer<HelpMorse2> m_help;
+    QPointer<ResultWindow> m_resultWindow;
+    QPointer<MorseHelpWindow> m_morseHelpWindow;
 
-    // Background codings: every thread still running (a superseded one
-    // finishes and is dropped), and the number of the latest click.
-    QList<QThread *> m_threads;
-    quint64 m_codingGeneration = 0;
-    // Whether the latest click still waits for its result.
-    bool m_pendingShown = false;
+    // The coding of a long message, under way in the background.
+    BackgroundJob *m_coding = nullptr;
 };
 
 } // namespace velmora

@@ -1,4 +1,4 @@
-#include "web/frmbrowser.h"
+#include "web/browserwindow.h"
 
 #include "ui/cursors.h"
 #include "ui/pictures.h"
@@ -13,12 +13,12 @@
 
 namespace velmora {
 
-QString FrmBrowser::designCaption()
+QString BrowserWindow::designCaption()
 {
     return QString(116, u' ') + QStringLiteral("VelmoraWin - Navigateur");
 }
 
-FrmBrowser::FrmBrowser(QWebEngineProfile *profile, QWidget *parent)
+BrowserWindow::BrowserWindow(QWebEngineProfile *profile, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     ensureUiResources();
@@ -39,65 +39,65 @@ FrmBrowser::FrmBrowser(QWebEngineProfile *profile, QWidget *parent)
         origin += screen->geometry().topLeft();
     setGeometry(QRect(origin, client));
 
-    m_browser = new QWebEngineView(this);
-    m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
-    m_browser->setAccessibleName(QStringLiteral("Page web"));
-    m_browser->setPage(new QWebEnginePage(profile, m_browser));
-    m_browser->setGeometry(twipsRect(120, 960, 12120, 8160));
+    m_view = new QWebEngineView(this);
+    m_view->setObjectName(QStringLiteral("brwWebBrowser"));
+    m_view->setAccessibleName(QStringLiteral("Page web"));
+    m_view->setPage(new QWebEnginePage(profile, m_view));
+    m_view->setGeometry(twipsRect(120, 960, 12120, 8160));
 
-    m_close = new ImageButton(picturePath(QStringLiteral("cmd-close.svg")), QStringLiteral("Fermer"), this);
-    m_close->setObjectName(QStringLiteral("Image1"));
-    m_close->setGeometry(twipsRect(5760, 0, 915, 915));
-    m_close->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
-    connect(m_close, &ImageButton::clicked, this, [this] {
+    m_closeButton = new ImageButton(picturePath(QStringLiteral("cmd-close.svg")), QStringLiteral("Fermer"), this);
+    m_closeButton->setObjectName(QStringLiteral("Image1"));
+    m_closeButton->setGeometry(twipsRect(5760, 0, 915, 915));
+    m_closeButton->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
+    connect(m_closeButton, &ImageButton::clicked, this, [this] {
         repaint();
         hide(); // the window stays, with its page
     });
 
     // The title follows the page: when its download completes and when a
     // navigation completes (and when the page names itself later).
-    connect(m_browser, &QWebEngineView::loadFinished, this, &FrmBrowser::followLocationName);
-    connect(m_browser, &QWebEngineView::urlChanged, this, &FrmBrowser::followLocationName);
-    connect(m_browser, &QWebEngineView::titleChanged, this, &FrmBrowser::followLocationName);
+    connect(m_view, &QWebEngineView::loadFinished, this, &BrowserWindow::followLocationName);
+    connect(m_view, &QWebEngineView::urlChanged, this, &BrowserWindow::followLocationName);
+    connect(m_view, &QWebEngineView::titleChanged, this, &BrowserWindow::followLocationName);
 }
 
-void FrmBrowser::Navigate(const QString &address)
+void BrowserWindow::navigate(const QString &address)
 {
-    m_browser->load(QUrl(address, QUrl::StrictMode));
+    m_view->load(QUrl(address, QUrl::StrictMode));
 }
 
-QString FrmBrowser::LocationName() const
+QString BrowserWindow::locationName() const
 {
-    const QString title = m_browser->title();
+    const QString title = m_view->title();
     if (!title.isEmpty())
         return title;
-    return m_browser->url().toString();
+    return m_view->url().toString();
 }
 
-void FrmBrowser::followLocationName()
+void BrowserWindow::followLocationName()
 {
     // Before the first page reports anything there is no name yet: the
     // caption stays as it is.
-    const QString name = LocationName();
+    const QString name = locationName();
     if (!name.isEmpty())
         setWindowTitle(name);
 }
 
-void FrmBrowser::resizeLayout()
+void BrowserWindow::resizeLayout()
 {
     // The view is as wide as the client area less 100 twips; its left, top
     // and height stay as designed.
     const int clientTwips = width() * kTwipsPerPixel;
-    m_browser->resize(twipsToPixels(clientTwips - 100), m_browser->height());
+    m_view->resize(twipsToPixels(clientTwips - 100), m_view->height());
 }
 
-void FrmBrowser::resizeEvent(QResizeEvent *event)
+void BrowserWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     resizeLayout();
 }
 
-void FrmBrowser::paintEvent(QPaintEvent *)
+void BrowserWindow::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));
 }

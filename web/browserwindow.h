@@ -12,7 +12,7 @@ namespace velmora {
 
 class ImageButton;
 
-class FrmBrowser : public QWidget
+class BrowserWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -20,16 +20,16 @@ public:
     static QString designCaption();
 
     // The profile keeps nothing on disk: no cache, cookies or history.
-    explicit FrmBrowser(QWebEngineProfile *profile, QWidget *parent = nullptr);
+    explicit BrowserWindow(QWebEngineProfile *profile, QWidget *parent = nullptr);
 
-    QWebEngineView *brwWebBrowser() const { return m_browser; }
-    ImageButton *Image1() const { return m_close; }
+    QWebEngineView *view() const { return m_view; }
+    ImageButton *closeButton() const { return m_closeButton; }
 
     // Opens an absolute address in the view.
-    void Navigate(const QString &address);
+    void navigate(const QString &address);
     // The display name of the current page: its title, or its address when
     // it has none.
-    QString LocationName() const;
+    QString locationName() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -39,8 +39,8 @@ private:
     void resizeLayout();
     void followLocationName();
 
-    QWebEngineView *m_browser;
-    ImageButton *m_close;
+    QWebEngineView *m_view;
+    ImageButton *m_closeButton;
 };
 
 } // namespace velmora

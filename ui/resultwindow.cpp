@@ -1,0 +1,49 @@
+#include "ui/resultwindow.h"
+
+#include "ui/cursors.h"
+#include "ui/fonts.h"
+#include "ui/pictures.h"
+#include "ui/resultview.h"
+#include "ui/textboxes.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace velmora {
+
+ResultWindow::ResultWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
+{
+    ensureUiResources();
+    setObjectName(QStringLiteral("frmMorse"));
+    setWindowTitle(QStringLiteral("Message Codé..."));
+    setAccessibleName(windowTitle());
+    setWindowIcon(pictureIcon(picturePath(QStringLiteral("icon-result.svg"))));
+    setFont(designFont(8.25));
+    setFixedSize(twipsSize(7920, 3810));
+    setCursor(velmoraCursor(VelmoraCursor::OkHand));
+    // Closed by its close box, the window is discarded; the next coding
+    // builds a new one. It never keeps the program running on its own.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_resultBox = new ResultView(this);
+    m_resultBox->setObjectName(QStringLiteral("codeMorse"));
+    m_resultBox->setGeometry(twipsRect(120, 120, 7575, 3495));
+    m_resultBox->setFont(designFont(9.75, QFont::Bold));
+    m_resultBox->setAccessibleName(QStringLiteral("Message codé"));
+    setTextColours(m_resultBox, QApplication::palette().color(QPalette::Highlight),
+                   QApplication::palette().color(QPalette::Base));
+    m_resultBox->setCursor(Qt::ArrowCursor); // its scroll bar
+    m_resultBox->viewport()->setCursor(velmoraCursor(VelmoraCursor::PenBeam));
+    m_resultBox->setPlainText(QStringLiteral("Text1"));
+}
+
+void ResultWindow::paintEvent(QPaintEvent *)
+{
+    QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));
+}
+
+} // namespace velmora

@@ -1,0 +1,27 @@
+// The result window "frmMorse" of every code: one read-only result box
+// "codeMorse". Built from its design values; discarded when the user closes
+// it.
+#pragma once
+
+#include <QWidget>
+
+namespace velmora {
+
+class ResultView;
+
+class ResultWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ResultWindow(QWidget *parent = nullptr);
+
+    ResultView *resultBox() const { return m_resultBox; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ResultView *m_resultBox;
+};
+
+} // namespace velmora
