@@ -14,7 +14,8 @@ constexpr double kPeak = 16384.0;
 constexpr int kCheckpointStride = 4096;
 
 // One sign: a sine starting at phase 0, faded in and out with raised-cosine
-// ramps of `ramp` samples inside its length.
+// ramps of `ramp` samples inside its length; its first and last samples are
+// silent.
 std::vector<qint16> signWave(qint64 length, qint64 ramp, int toneHz, int sampleRate)
 {
     std::vector<qint16> wave(static_cast<std::size_t>(length));
@@ -23,7 +24,7 @@ std::vector<qint16> signWave(qint64 length, qint64 ramp, int toneHz, int sampleR
         double gain = 1.0;
         const qint64 fromEdge = std::min(i, length - 1 - i);
         if (fromEdge < ramp)
-            gain = 0.5 * (1.0 - std::cos(std::numbers::pi * (double(fromEdge) + 0.5) / double(ramp)));
+            gain = 0.5 * (1.0 - std::cos(std::numbers::pi * double(fromEdge) / double(ramp)));
         wave[std::size_t(i)] = qint16(std::lround(kPeak * gain * std::sin(step * double(i))));
     }
     return wave;
