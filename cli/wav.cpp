@@ -10,6 +10,7 @@
 #include <charconv>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -234,8 +235,16 @@ public:
             return true;
         }
         // A file is written beside its final name, then renamed over it, so
-        // that name never shows a half-written file.
-        m_temp = m_file + ".XXXXXX";
+        // that name never shows a half-written file. A symbolic link stays a
+        // link: the file it points to is the one replaced.
+        m_target = m_file;
+        if (exists) {
+            if (char *real = ::realpath(m_file.c_str(), nullptr)) {
+                m_target = real;
+                std::free(real);
+            }
+        }
+        m_temp = m_target + ".XXXXXX";
         if (m_temp.size() >= sizeof g_tempPath) {
             m_error = std::strerror(ENAMETOOLONG);
             return false;
@@ -296,7 +305,7 @@ public:
             m_error = std::strerror(errno);
             return false;
         }
-        if (::rename(m_temp.c_str(), m_file.c_str()) != 0) {
+        if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
             m_error = std::strerror(errno);
             return false;
         }
@@ -320,6 +329,7 @@ private:
     }
 
     std::string m_file;
+    std::string m_target; // m_file, or the file its link points to
     std::string m_shown;
     std::string m_temp;
     std::string m_error;

@@ -68,13 +68,13 @@ bool MorseSound::next(Walker &w, Element &e) const
                 e.length = m_lengths.signGap;
                 e.textBegin = w.lastSign + 1;
                 e.textEnd = w.pos;
-                e.wave = nullptr;
+                e.kind = Element::Silence;
             } else {
                 w.toneNext = false;
                 e.length = isDot ? m_lengths.dot : m_lengths.dash;
                 e.textBegin = w.pos;
                 e.textEnd = w.pos + 1;
-                e.wave = isDot ? m_dotWave.data() : m_dashWave.data();
+                e.kind = isDot ? Element::Dot : Element::Dash;
                 w.after = After::Sign;
                 w.lastSign = w.pos;
                 ++w.pos;
@@ -101,7 +101,7 @@ bool MorseSound::next(Walker &w, Element &e) const
             }
             e.textBegin = w.pos;
             e.textEnd = w.pos + 1;
-            e.wave = nullptr;
+            e.kind = Element::Silence;
             ++w.pos;
             w.sample += e.length;
             return true;
@@ -123,7 +123,7 @@ void MorseSound::seek(qint64 sample)
 {
     sample = std::clamp<qint64>(sample, 0, m_sampleCount);
     m_walker = checkpointBefore(sample);
-    m_element = Element{m_walker.sample, 0, 0, 0, nullptr};
+    m_element = Element{m_walker.sample, 0, 0, 0, Element::Silence};
     while (next(m_walker, m_element)) {
         if (sample < m_element.first + m_element.length)
             break;
@@ -142,10 +142,12 @@ qint64 MorseSound::read(qint16 *out, qint64 maxSamples)
             m_offset = 0;
         }
         const qint64 n = std::min(m_element.length - m_offset, maxSamples - done);
-        if (m_element.wave)
-            std::memcpy(out + done, m_element.wave + m_offset, std::size_t(n) * sizeof(qint16));
-        else
+        if (m_element.kind != Element::Silence) {
+            const qint16 *wave = m_element.kind == Element::Dot ? m_dotWave.data() : m_dashWave.data();
+            std::memcpy(out + done, wave + m_offset, std::size_t(n) * sizeof(qint16));
+        } else {
             std::memset(out + done, 0, std::size_t(n) * sizeof(qint16));
+        }
         m_offset += n;
         done += n;
     }
@@ -161,7 +163,7 @@ MorseSound::Span MorseSound::spanAt(qint64 sample) const
     Element e;
     while (next(w, e)) {
         if (sample < e.first + e.length)
-            return Span{e.first, e.length, e.textBegin, e.textEnd, e.wave != nullptr};
+            return Span{e.first, e.length, e.textBegin, e.textEnd, e.kind != Element::Silence};
     }
     return Span{m_sampleCount, 0, m_text.size(), m_text.size(), false};
 }

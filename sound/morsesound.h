@@ -74,7 +74,7 @@ private:
         qint64 length = 0;
         qsizetype textBegin = 0;
         qsizetype textEnd = 0;
-        const qint16 *wave = nullptr; // the sign's samples, or null for silence
+        enum Kind : unsigned char { Silence, Dot, Dash } kind = Silence;
     };
     bool next(Walker &w, Element &e) const;
     const Walker &checkpointBefore(qint64 sample) const;

@@ -1,6 +1,7 @@
 // velmora-encode --wav as a user runs it: the files it writes, its usage
 // errors, and what it does when the file cannot be written.
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +176,15 @@ void TstWav::replacesAnExistingFile()
     QCOMPARE(QFile(file).permissions() & others, QFileDevice::Permissions());
     QVERIFY(QFile(file).permissions() & QFileDevice::ReadOwner);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.wav"});
+
+    // Through a symbolic link: the link stays, the file it names is replaced.
+    const QString link = dir.filePath(QStringLiteral("link.wav"));
+    QVERIFY(QFile::link(file, link));
+    const Run viaLink = runEncode({"morse", "--wav", link, "t"});
+    QCOMPARE(viaLink.exitCode, 0);
+    QCOMPARE(QFileInfo(link).symLinkTarget(), file);
+    QCOMPARE(readAll(file).size(), 44 + 2 * 6 * 2646);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"link.wav", "old.wav"}));
 }
 
 void TstWav::cannotWrite_data()
