@@ -405,7 +405,8 @@ const char *wavHelpText()
            "  --wpm N         speed, 5 to 60 words per minute (default 20)\n"
            "  --farnsworth N  overall speed, 5 to the --wpm speed: letters keep the --wpm\n"
            "                  speed, the gaps between letters and words stretch\n"
-           "  --tone HZ       pitch, 300 to 1200 Hz (default 700)\n";
+           "  --tone HZ       pitch, 300 to 1200 Hz (default 700)\n"
+           "Exit status 1 also when FILE cannot be written or the sound is too long.\n";
 }
 
 } // namespace velmora::cli
