@@ -35,10 +35,11 @@ std::vector<qint16> signWave(qint64 length, qint64 ramp, int toneHz, int sampleR
 int MorseSound::peak() { return int(kPeak); }
 
 MorseSound::MorseSound(const QString &codedText, const MorseAlphabet &alphabet, const SoundSettings &settings)
-    : m_text(codedText), m_alphabet(alphabet), m_settings(settings), m_lengths(signLengths(settings))
+    : m_text(codedText), m_alphabet(alphabet), m_settings(clampedSettings(settings)),
+      m_lengths(signLengths(m_settings))
 {
-    m_dotWave = signWave(m_lengths.dot, m_lengths.ramp, settings.toneHz, settings.sampleRate);
-    m_dashWave = signWave(m_lengths.dash, m_lengths.ramp, settings.toneHz, settings.sampleRate);
+    m_dotWave = signWave(m_lengths.dot, m_lengths.ramp, m_settings.toneHz, m_settings.sampleRate);
+    m_dashWave = signWave(m_lengths.dash, m_lengths.ramp, m_settings.toneHz, m_settings.sampleRate);
 
     // One pass over the text: the exact length, and the checkpoints.
     Walker w;
@@ -46,8 +47,10 @@ MorseSound::MorseSound(const QString &codedText, const MorseAlphabet &alphabet, 
     m_checkpoints.push_back(w);
     qint64 elements = 0;
     while (next(w, e)) {
-        if (++elements % kCheckpointStride == 0 && !w.toneNext)
+        if (++elements >= kCheckpointStride && !w.toneNext) {
             m_checkpoints.push_back(w);
+            elements = 0;
+        }
     }
     m_sampleCount = w.sample;
     seek(0);

@@ -24,8 +24,8 @@ namespace velmora::sound {
 // and falls over a raised-cosine ramp inside its own length. 16-bit mono PCM.
 class MorseSound {
 public:
-    // The settings must be valid (settingsError() empty). The text is kept
-    // (shared, not copied).
+    // Settings out of range are brought to the nearest valid value (see
+    // clampedSettings()). The text is kept (shared, not copied).
     MorseSound(const QString &codedText, const MorseAlphabet &alphabet, const SoundSettings &settings);
 
     const QString &text() const { return m_text; }

@@ -1,5 +1,6 @@
 #include "morsetiming.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::sound {
@@ -23,8 +24,20 @@ QString settingsError(const SoundSettings &s)
     return {};
 }
 
-SignLengths signLengths(const SoundSettings &s)
+SoundSettings clampedSettings(const SoundSettings &settings)
 {
+    SoundSettings s = settings;
+    s.wpm = std::clamp(s.wpm, kMinWpm, kMaxWpm);
+    if (s.farnsworthWpm != 0)
+        s.farnsworthWpm = std::clamp(s.farnsworthWpm, kMinWpm, s.wpm);
+    s.toneHz = std::clamp(s.toneHz, kMinToneHz, kMaxToneHz);
+    s.sampleRate = std::clamp(s.sampleRate, kMinSampleRate, kMaxSampleRate);
+    return s;
+}
+
+SignLengths signLengths(const SoundSettings &settings)
+{
+    const SoundSettings s = clampedSettings(settings);
     // The word PARIS, with the gap after it, is 50 units: 31 of signs and the
     // gaps inside letters, 19 of gaps between letters and words. At 20 words a
     // minute it lasts 3 s, so a unit is 1200 / wpm ms.

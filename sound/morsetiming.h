@@ -48,7 +48,11 @@ struct SignLengths {
     qint64 wordGap = 0;   // between words (it takes in the letter gap)
     qint64 ramp = 0;      // rise and fall inside each sign
 };
-// The settings must be valid (settingsError() empty).
+// Each value brought into its range (the Farnsworth speed to 0 or to
+// kMinWpm .. wpm).
+SoundSettings clampedSettings(const SoundSettings &settings);
+
+// Settings out of range are clamped first.
 SignLengths signLengths(const SoundSettings &settings);
 
 // The characters a Morse code writes: a dot, a dash, the blank it puts between

@@ -212,6 +212,8 @@ void TstMorseSound::settingsRanges_data()
     QTest::newRow("tone too low") << 20 << 0 << 299 << 44100 << "tone";
     QTest::newRow("tone too high") << 20 << 0 << 1201 << 44100 << "tone";
     QTest::newRow("rate too low") << 20 << 0 << 700 << 7999 << "sample rate";
+    QTest::newRow("no speed at all") << 0 << 0 << 0 << 0 << "speed";
+    QTest::newRow("negative farnsworth") << 30 << -5 << 700 << 44100 << "Farnsworth";
 }
 
 void TstMorseSound::settingsRanges()
@@ -221,11 +223,17 @@ void TstMorseSound::settingsRanges()
     QFETCH(int, tone);
     QFETCH(int, rate);
     QFETCH(QString, error);
-    const QString got = settingsError(settings(wpm, farnsworth, tone, rate));
+    const SoundSettings s = settings(wpm, farnsworth, tone, rate);
+    const QString got = settingsError(s);
     if (error.isEmpty())
         QVERIFY2(got.isEmpty(), qPrintable(got));
     else
         QVERIFY2(got.contains(error), qPrintable(got));
+    // A sound made with them anyway uses the nearest valid values.
+    const SoundSettings used = MorseSound(QStringLiteral("·/"), *morseAlphabet(CodeId::Morse), s).settings();
+    QVERIFY(settingsError(used).isEmpty());
+    QCOMPARE(used.wpm, std::clamp(wpm, kMinWpm, kMaxWpm));
+    QCOMPARE(used.toneHz, std::clamp(tone, kMinToneHz, kMaxToneHz));
 }
 
 void TstMorseSound::exactLengths_data()
