@@ -14,7 +14,7 @@ namespace velmora::render {
 class LogWriter {
 public:
     // Writes to descriptor FD (left open), holding at most QUEUEBYTES waiting.
-    explicit LogWriter(int fd, std::string name, std::size_t queueBytes = 256 * 1024);
+    explicit LogWriter(int fd, std::string name, std::size_t queueBytes = 64 * 1024);
     // Waits a moment for the queue to be written, never longer.
     ~LogWriter();
     LogWriter(const LogWriter &) = delete;

@@ -6,12 +6,17 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTest>
 #include <QUrl>
 
 #include <csignal>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -85,6 +90,29 @@ QString shownMessage(const QByteArray &body)
     return s;
 }
 
+// A loopback port free a moment ago, for a server whose log cannot be read.
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// Waits until something listens on PORT.
+bool waitForListener(quint16 port)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, port);
+        if (s.waitForConnected(500))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
 const QByteArray kPolicy = "default-src 'none'; style-src 'unsafe-inline'; img-src data:; base-uri 'none'; "
                            "form-action 'none'; frame-ancestors 'none'";
 
@@ -139,6 +167,9 @@ private slots:
     void standaloneOutputCannotBeWritten_data();
     void standaloneOutputCannotBeWritten();
     void standaloneOnEveryAddress();
+    void standaloneWithClosedDescriptors();
+    void standaloneLogNeverBlocks_data();
+    void standaloneLogNeverBlocks();
 };
 
 void TestServer::initTestCase()
@@ -671,6 +702,106 @@ void TestServer::standaloneOnEveryAddress()
     p.terminate();
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), 0);
+}
+
+void TestServer::standaloneWithClosedDescriptors()
+{
+    // Started with standard input, output and error closed: the server's
+    // own sockets must not take their numbers, or the log would go to a
+    // client. Two requests on one connection get clean answers, nothing else.
+    const quint16 p = freePort();
+    QProcess server;
+    server.start("sh", {"-c", "exec \"$0\" --listen 127.0.0.1:$1 <&- >&- 2>&-", VELMORA_RENDER_SERVER, QString::number(p)});
+    QVERIFY(server.waitForStarted(5000));
+    QVERIFY(waitForListener(p));
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, p);
+    QVERIFY(socket.waitForConnected(5000));
+    socket.write("GET /nowhere HTTP/1.1\r\nHost: x\r\n\r\nGET / HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+    QByteArray data;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
+        data += socket.readAll();
+    data += socket.readAll();
+    Reply first, second;
+    QVERIFY(takeReply(data, false, first));
+    QVERIFY(takeReply(data, false, second));
+    QCOMPARE(first.status, 404);
+    QCOMPARE(second.status, 200);
+    QVERIFY2(data.isEmpty(), data.constData());
+    server.terminate();
+    QVERIFY(server.waitForFinished(10000));
+    QCOMPARE(server.exitCode(), 0);
+}
+
+void TestServer::standaloneLogNeverBlocks_data()
+{
+    QTest::addColumn<bool>("drainLater");
+    QTest::newRow("the reader comes back") << true;
+    QTest::newRow("the reader never reads") << false;
+}
+
+void TestServer::standaloneLogNeverBlocks()
+{
+    // The log is a pipe nobody reads: once it is full, requests are still
+    // answered, and SIGTERM still stops the server at once. Lines that could
+    // not be written are counted, and the count is written once the reader
+    // comes back.
+    QFETCH(bool, drainLater);
+    int fds[2];
+    QCOMPARE(::pipe2(fds, O_CLOEXEC), 0);
+    const quint16 p = freePort();
+    QProcess server;
+    const int logFd = fds[1];
+    server.setChildProcessModifier([logFd] { ::dup2(logFd, 2); });
+    server.start(VELMORA_RENDER_SERVER, {"--listen", "127.0.0.1:" + QString::number(p)});
+    QVERIFY(server.waitForStarted(5000));
+    ::close(fds[1]);
+    QVERIFY(waitForListener(p));
+
+    // Far more lines than the pipe holds (64 KiB, about 60 bytes a line).
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, p);
+    QVERIFY(socket.waitForConnected(5000));
+    QByteArray data;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 3000; ++i) {
+        socket.write("GET /nowhere HTTP/1.1\r\nHost: x\r\n\r\n");
+        Reply r;
+        while (!takeReply(data, false, r)) {
+            QVERIFY2(socket.waitForReadyRead(5000), qPrintable(QString("request %1 not answered").arg(i)));
+            data += socket.readAll();
+        }
+        QCOMPARE(r.status, 404);
+    }
+    qInfo("3000 requests answered in %lld ms with the log full", clock.elapsed());
+
+    QByteArray log;
+    char buffer[65536];
+    if (drainLater) {
+        ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+        clock.restart();
+        while (!log.contains("log lines dropped") && clock.elapsed() < 5000) {
+            const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+            if (n > 0)
+                log.append(buffer, n);
+            else
+                QThread::msleep(20);
+            if (clock.elapsed() > 200 && clock.elapsed() < 300)
+                QCOMPARE(exchange(p, request("GET", "/", "x")).status, 200); // one more line to write
+        }
+        const QRegularExpressionMatch m =
+            QRegularExpression(R"(velmora-render-server: (\d+) log lines dropped)").match(QString::fromUtf8(log));
+        QVERIFY2(m.hasMatch(), log.right(300).constData());
+        QVERIFY(m.captured(1).toInt() > 0);
+    }
+    clock.restart();
+    ::kill(static_cast<pid_t>(server.processId()), SIGTERM);
+    QVERIFY(server.waitForFinished(5000));
+    qInfo("stopped %lld ms after SIGTERM", clock.elapsed());
+    QCOMPARE(server.exitCode(), 0);
+    QVERIFY(clock.elapsed() < 3000);
+    ::close(fds[0]);
 }
 
 QTEST_GUILESS_MAIN(TestServer)
