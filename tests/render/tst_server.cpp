@@ -4,6 +4,7 @@
 #include "velmora_config.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -714,6 +715,8 @@ void TestServer::standaloneWithClosedDescriptors()
     server.start("sh", {"-c", "exec \"$0\" --listen 127.0.0.1:$1 <&- >&- 2>&-", VELMORA_RENDER_SERVER, QString::number(p)});
     QVERIFY(server.waitForStarted(5000));
     QVERIFY(waitForListener(p));
+    for (int fd = 0; fd <= 2; ++fd)
+        QCOMPARE(QFile::symLinkTarget(QString("/proc/%1/fd/%2").arg(server.processId()).arg(fd)), QString("/dev/null"));
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, p);
     QVERIFY(socket.waitForConnected(5000));
