@@ -1,5 +1,5 @@
 // The HTTP server of the rendering service, on libmicrohttpd's public
-// interface: one event loop per core serves every connection, so idle or
+// interface: one poll() loop per core serves every connection, so idle or
 // slow clients hold no thread; the library bounds the connections at once,
 // those of one client address, the memory of each and their idle time.
 //

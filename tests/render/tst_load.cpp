@@ -411,6 +411,7 @@ private slots:
     void hostileRequests_data();
     void hostileRequests();
     void pipelinedRequests();
+    void keptAliveCrowd();
     void busyServerRefusesAtOnce();
     void noLockOut_data();
     void noLockOut();
@@ -523,6 +524,41 @@ void TestLoad::pipelinedRequests()
     QCOMPARE(statuses, (QList<int>{200, 200, 200, 404}));
     for (const QByteArray &m : messages)
         QVERIFY(answer.contains("<title>Gato — " + m + "</title>"));
+    stop(t);
+}
+
+void TestLoad::keptAliveCrowd()
+{
+    // 300 kept-alive connections ask at the same moment, three times: every
+    // request is answered, none waits for a timeout.
+    std::unique_ptr<Target> t = startStandalone({"--per-client", "1024"});
+    QVERIFY(t);
+    std::vector<std::unique_ptr<Connection>> crowd;
+    for (int i = 0; i < 300; ++i) {
+        crowd.push_back(std::make_unique<Connection>(t->port));
+        QVERIFY(crowd.back()->isOpen());
+    }
+    const QByteArray request = "GET /codes/gato/transgato.php3?texte=foule HTTP/1.1\r\nHost: x\r\n\r\n";
+    for (int round = 0; round < 3; ++round) {
+        for (auto &c : crowd)
+            QVERIFY(c->sendAll(request));
+        std::vector<QByteArray> answers(crowd.size());
+        int answered = 0;
+        Clock clock;
+        clock.start();
+        while (answered < int(crowd.size()) && clock.elapsed() < 5000) {
+            answered = 0;
+            for (std::size_t i = 0; i < crowd.size(); ++i) {
+                crowd[i]->readSome(answers[i]);
+                answered += answers[i].endsWith("</html>\n") || answers[i].endsWith("</html>");
+            }
+            QThread::msleep(5);
+        }
+        QVERIFY2(answered == int(crowd.size()),
+                 qPrintable(QString("round %1: %2 of %3 answered within 5 s").arg(round).arg(answered).arg(crowd.size())));
+        for (const QByteArray &a : answers)
+            QCOMPARE(statusOf(a), 200);
+    }
     stop(t);
 }
 
