@@ -1,5 +1,7 @@
 #include "http_server.h"
 
+#include "http_framing.h"
+
 #include <microhttpd.h>
 
 #include <algorithm>
@@ -20,40 +22,6 @@
 namespace velmora::render {
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return (x | 0x20) == (y | 0x20); });
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-// A header name is a token (RFC 9110): no blank, no colon, no control.
-bool isToken(std::string_view name)
-{
-    if (name.empty())
-        return false;
-    for (const char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        const bool alnum = (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
-        if (!alnum && !std::strchr("!#$%&'*+-.^_`|~", c))
-            return false;
-    }
-    return true;
-}
-
-// A header value holds no control character but the tab (no CR, LF or NUL).
-bool isCleanValue(std::string_view value)
-{
-    return std::none_of(value.begin(), value.end(), [](char ch) {
-        const auto c = static_cast<unsigned char>(ch);
-        return (c < 0x20 && c != '\t') || c == 0x7F;
-    });
-}
 
 std::string numericAddress(const sockaddr *addr, socklen_t length)
 {
@@ -78,34 +46,11 @@ std::string peerOf(MHD_Connection *c)
     return info && info->client_addr ? numericAddress(info->client_addr, lengthOf(info->client_addr)) : "-";
 }
 
-// What the headers say of the body, and whether they can be trusted.
-struct Framing {
-    bool bad = false;
-    int lengths = 0;   // Content-Length headers
-    int encodings = 0; // Transfer-Encoding headers
-    std::string_view length;
-    std::string_view encoding;
-    std::vector<std::string_view> hosts;
-};
-
-MHD_Result readHeader(void *cls, MHD_ValueKind, const char *key, size_t keySize, const char *value,
-                      size_t valueSize)
+MHD_Result collectHeader(void *cls, MHD_ValueKind, const char *key, size_t keySize, const char *value,
+                         size_t valueSize)
 {
-    auto &f = *static_cast<Framing *>(cls);
-    const std::string_view name(key, keySize);
-    const std::string_view text = value ? std::string_view(value, valueSize) : std::string_view();
-    // The library keeps a folded line (obs-fold) as part of the name, so a
-    // folded framing header shows as a longer name: refused like a blank.
-    if (!isToken(name) || !isCleanValue(text))
-        f.bad = true;
-    else if (equalsNoCase(name, "Content-Length"))
-        ++f.lengths, f.length = text;
-    else if (equalsNoCase(name, "Transfer-Encoding"))
-        ++f.encodings, f.encoding = text;
-    else if (startsWithNoCase(name, "Content-Length") || startsWithNoCase(name, "Transfer-Encoding"))
-        f.bad = true;
-    else if (equalsNoCase(name, "Host"))
-        f.hosts.push_back(text);
+    static_cast<std::vector<HeaderField> *>(cls)->push_back(
+        {std::string_view(key, keySize), value ? std::string_view(value, valueSize) : std::string_view()});
     return MHD_YES;
 }
 
@@ -200,33 +145,19 @@ struct HttpServer::Private {
         x->log.version = version;
         x->log.peer = peerOf(c);
 
-        Framing f;
-        MHD_get_connection_values_n(c, MHD_HEADER_KIND, readHeader, &f);
+        std::vector<HeaderField> headers;
+        MHD_get_connection_values_n(c, MHD_HEADER_KIND, collectHeader, &headers);
         const std::string_view v = version;
-        const bool http10 = v == "HTTP/1.0";
-        // Length and chunks at once, chunks named twice or in disguise, or on
-        // HTTP/1.0, two lengths: each side of a proxy could read another body.
-        if (f.encodings > 0 && (f.lengths > 0 || f.encodings > 1 || http10 || !equalsNoCase(f.encoding, "chunked")))
-            f.bad = true;
-        if (f.lengths > 1 || (f.lengths == 1 && (f.length.empty() || f.length.size() > 18 ||
-                                                 !std::all_of(f.length.begin(), f.length.end(),
-                                                              [](char ch) { return ch >= '0' && ch <= '9'; }))))
-            f.bad = true;
-        // A target is one word of visible characters.
-        if (x->rawTarget.empty() || !std::all_of(x->rawTarget.begin(), x->rawTarget.end(), [](char ch) {
-                const auto u = static_cast<unsigned char>(ch);
-                return u > 0x20 && u != 0x7F;
-            }))
-            f.bad = true;
-        if (f.bad)
+        Framing f = judgeFraming(headers, v, x->rawTarget);
+        if (f.ambiguous)
             return p->refuse(c, *x, 400);
         if (x->log.method.size() + x->rawTarget.size() + v.size() + 2 > p->limits.requestLineBytes)
             return p->refuse(c, *x, 414);
         x->request.hosts = std::move(f.hosts);
 
-        const std::size_t length = f.lengths ? std::stoull(std::string(f.length)) : 0;
+        const std::size_t length = f.length;
         const std::string_view m = method;
-        if (f.encodings > 0 || (length > 0 && (m == "GET" || m == "HEAD"))) {
+        if (f.chunked || (length > 0 && (m == "GET" || m == "HEAD"))) {
             // A body of unknown length, or on a request that has none to
             // read: answered without it, then the connection ends.
             x->closeAfter = true;
