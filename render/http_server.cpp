@@ -79,7 +79,9 @@ struct HttpServer::Private {
     sockaddr_storage bound{};
     MHD_Daemon *daemon = nullptr;
     std::thread acceptor;
-    std::atomic<std::size_t> open{0};
+    // Connections handed to the library and not yet closed (counted here: the
+    // library splits its own limit between its threads, unevenly).
+    std::atomic<long> open{0};
     std::string busyAnswer;
 
     // ---------------------------------------------------------- callbacks ----
@@ -100,7 +102,7 @@ struct HttpServer::Private {
         }
         // Idle connections must not keep others out: once half the places
         // are taken, a new connection may stay silent for less time.
-        if (++p->open > p->limits.connections / 2)
+        if (p->open > static_cast<long>(p->limits.connections / 2))
             MHD_set_connection_option(c, MHD_CONNECTION_OPTION_TIMEOUT, p->limits.busyIdleSeconds);
     }
 
@@ -273,7 +275,12 @@ struct HttpServer::Private {
                 // The library closes the socket it refuses; a second
                 // descriptor of it keeps it open for the answer.
                 const int spare = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-                if (MHD_add_connection(daemon, fd, reinterpret_cast<sockaddr *>(&peer), length) == MHD_YES) {
+                if (open >= static_cast<long>(limits.connections)) {
+                    ::close(fd);
+                    if (spare >= 0)
+                        turnAway(spare, reinterpret_cast<sockaddr *>(&peer), length);
+                } else if (MHD_add_connection(daemon, fd, reinterpret_cast<sockaddr *>(&peer), length) == MHD_YES) {
+                    ++open;
                     if (spare >= 0)
                         ::close(spare);
                 } else if (spare >= 0) {
@@ -405,7 +412,8 @@ bool HttpServer::start()
     d->daemon = MHD_start_daemon(
         MHD_USE_POLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_NO_LISTEN_SOCKET, 0, nullptr,
         nullptr, &Private::onRequest, d.get(), MHD_OPTION_THREAD_POOL_SIZE, threads > 1 ? threads : 0u,
-        MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(std::max<std::size_t>(1, l.connections)),
+        // Each thread may hold them all: the total is kept by acceptLoop().
+        MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(std::max<std::size_t>(1, l.connections) * threads),
         MHD_OPTION_PER_IP_CONNECTION_LIMIT, static_cast<unsigned>(std::max<std::size_t>(1, l.perClient)),
         MHD_OPTION_CONNECTION_TIMEOUT, l.idleSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, l.connectionBytes,
         MHD_OPTION_URI_LOG_CALLBACK, &Private::onRequestLine, d.get(), MHD_OPTION_NOTIFY_COMPLETED,
