@@ -579,6 +579,13 @@ void TestLoad::busyServerRefusesAtOnce()
     QVERIFY2(refused.ms < 1000, qPrintable(QString::number(refused.ms)));
     QVERIFY(refused.answer.contains("Retry-After: "));
     QVERIFY(QString::fromUtf8(refused.answer).contains("Erreur 503"));
+    // Logged with the client's address and the bytes sent.
+    QThread::msleep(100);
+    QFile log(t->logDir->filePath("server.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray lines = log.readAll();
+    QVERIFY2(lines.contains(" 127.0.0.1 \"- - -\" 503 " + QByteArray::number(refused.answer.size()) + "\n"),
+             lines.constData());
     held.clear();
     // Once they are gone, it serves again.
     Clock clock;
