@@ -60,7 +60,6 @@ struct Exchange {
     bool started = false;
     bool answered = false;
     bool closeAfter = false;
-    std::size_t bodyRead = 0;
     HttpExchange log;
     HttpRequest request;
     std::string originTarget; // an absolute-form target without its authority
@@ -135,7 +134,6 @@ struct HttpServer::Private {
             *ctx = x = static_cast<Exchange *>(onRequestLine(nullptr, "", c));
         if (x->started) {
             if (*uploadSize > 0) { // the body, read and dropped
-                x->bodyRead += *uploadSize;
                 *uploadSize = 0;
                 return MHD_YES;
             }
