@@ -1,57 +1,118 @@
-// The HTTP server of the rendering service: the library's server, with its
-// connections held within bounds.
+// The HTTP server of the rendering service, on libmicrohttpd's public
+// interface: one poll() loop per core serves every connection, so idle or
+// slow clients hold no thread; the library bounds the connections at once,
+// those of one client address, the memory of each and their idle time.
 //
-//  - Each connection runs on a thread of its own, up to a number of
-//    connections; one more is answered 503 at once and closed. Slow or idle
-//    clients can thus neither take every worker nor make others wait.
-//  - A request (line, headers and body) must arrive within a time limit and a
-//    size limit; past either, it is answered or dropped and its connection
-//    closed. The server never holds an endless line in memory.
-//  - Requests sent back to back on one connection are all read and answered.
+// This layer adds what the library leaves to its user:
+//  - a connection beyond either limit is answered 503 at once and closed;
+//  - a request whose length is ambiguous (RFC 9112 framing: Content-Length
+//    with Transfer-Encoding, repeated Content-Length, a header name with
+//    blanks or folded lines, Transfer-Encoding other than one "chunked", or
+//    on HTTP/1.0, a control character in a value) is answered 400 and its
+//    connection closed, so that nothing after it is read as a request;
+//  - a body is read and dropped only when its length is given; any other
+//    body is left unread, and the connection closed after the answer;
+//  - the request target reaches the handler exactly as sent (still encoded),
+//    in origin form also when it came in absolute form.
 #pragma once
-
-#include <httplib.h>
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace velmora::render {
 
-struct ConnectionLimits {
-    // Connections served at once.
+struct ServerLimits {
+    // Connections open at once, and from one client address.
     std::size_t connections = 1024;
-    // Bytes one request may take: its line, its headers and its body.
-    std::size_t requestBytes = 96 * 1024;
-    // Seconds one request may take to arrive, from its first byte.
-    int requestSeconds = 10;
+    std::size_t perClient = 64;
+    // Seconds a connection may stay silent (between requests too); once
+    // half the connections are taken, new ones get the shorter time.
+    unsigned idleSeconds = 10;
+    unsigned busyIdleSeconds = 2;
+    // Memory of one connection: its request line and headers must fit.
+    std::size_t connectionBytes = 64 * 1024;
+    // Longest body read (and dropped); a longer one is answered 413.
+    std::size_t bodyBytes = 64 * 1024;
+    // Longest request line without its CR LF; a longer one is answered 414.
+    std::size_t requestLineBytes = 8190;
+    // Event loops (0: one per core).
+    unsigned threads = 0;
 };
 
-class HttpServer : public httplib::Server {
+// One request, as the handler sees it; the views live until it returns.
+struct HttpRequest {
+    std::string_view method;
+    std::string_view target;  // origin form, still percent-encoded: "/path?query"
+    std::string_view version; // "HTTP/1.1" or "HTTP/1.0" (others are refused before)
+    std::string_view authority; // the host of an absolute-form target, else empty
+    std::vector<std::string_view> hosts; // every Host header's value
+    std::string peer;         // client address, numeric
+    std::string localAddress; // the address the connection came in on, numeric
+    int localPort = 0;
+    bool bodyLeftUnread = false; // the connection is closed after the answer
+};
+
+struct HttpResponse {
+    int status = 200;
+    std::string body;
+    std::vector<std::pair<std::string, std::string>> headers;
+};
+
+// What the access log needs of one exchange. Method, target and version are
+// as received (empty when unknown); bytes is the body's size, or what was
+// sent of a 503.
+struct HttpExchange {
+    std::string peer;
+    std::string method;
+    std::string target;
+    std::string version;
+    int status = 0; // 0: the library answered (or dropped) a request it could not read
+    std::size_t bytes = 0;
+};
+
+class HttpServer {
 public:
+    using Handler = std::function<void(const HttpRequest &, HttpResponse &)>;
+    // The page for an error found before the handler (400, 413, 503): status
+    // set, body and headers to fill.
+    using ErrorPage = std::function<void(HttpResponse &)>;
+    using Logger = std::function<void(const HttpExchange &)>;
+
     HttpServer();
+    ~HttpServer(); // stops
+    HttpServer(const HttpServer &) = delete;
+    HttpServer &operator=(const HttpServer &) = delete;
 
-    // Before listening.
-    void setConnectionLimits(const ConnectionLimits &limits);
-    // The whole answer (status line, headers, body) sent to a connection
-    // beyond the limit, before it is closed.
-    void setBusyAnswer(std::string answer);
-    // Called, on the accepting thread, with the peer's address of each such
-    // connection.
-    void setBusyLogger(std::function<void(const std::string &peer)> logger);
+    // Before start().
+    void setLimits(const ServerLimits &limits);
+    void setHandler(Handler handler);
+    void setErrorPage(ErrorPage page);
+    void setLogger(Logger logger); // called on the server's threads
 
-    // From a handler: close the connection once this answer is written
-    // (what follows on it is not a request to read).
-    static void closeAfterAnswer();
+    // Binds HOST:PORT (PORT 0: chosen by the system; HOST numeric or a name)
+    // and listens. The port is this server's alone (no SO_REUSEPORT).
+    // False with ERROR set on failure.
+    bool bind(const std::string &host, int port, std::string *error = nullptr);
+    // The address actually bound, numeric, and its port.
+    std::string boundAddress() const;
+    int boundPort() const;
+    bool boundToLoopback() const;
+
+    // Starts serving on threads of its own; false if the library could not.
+    bool start();
+    bool isRunning() const;
+    // Stops accepting, ends every connection and joins the threads. Safe to
+    // call from any thread but a handler, more than once.
+    void stop();
 
 private:
-    bool process_and_close_socket(socket_t sock) override;
-    void refuse(socket_t sock);
-    void lingeringClose(socket_t sock);
-
-    ConnectionLimits limits_;
-    std::string busyAnswer_;
-    std::function<void(const std::string &)> busyLogger_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace velmora::render

@@ -1,5 +1,5 @@
 // The rendering service embedded in the program: an HTTP server on the
-// loopback interface, on a free port, in a background thread.
+// loopback interface, on a free port, served by threads of its own.
 #pragma once
 
 #include <QString>
@@ -15,7 +15,7 @@ public:
     // only requests addressed to "127.0.0.1:PORT" (421 otherwise), so that no
     // other web page can reach it under another host name.
     RenderService();
-    // Stops listening, finishes the requests in progress and joins the thread.
+    // Stops listening, ends every connection and joins the threads.
     ~RenderService();
 
     RenderService(const RenderService &) = delete;

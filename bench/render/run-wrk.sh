@@ -5,8 +5,9 @@
 # latency, and stops the server. Builds nothing; traffic goes to 127.0.0.1 only.
 #   bench/render/run-wrk.sh SERVER [CONNECTIONS] [WRK_THREADS]
 # SERVER: path of velmora-render-server (a Release build for real figures).
-# CONNECTIONS defaults to 8 (each kept-alive connection has a server thread of
-# its own, up to 1024). The access log goes to a temporary file.
+# CONNECTIONS defaults to 8 (above 64, start the server with a larger
+# --per-client: wrk's connections all come from one address). The access log
+# goes to a temporary file.
 set -euo pipefail
 
 server=${1:?usage: $0 SERVER [CONNECTIONS] [WRK_THREADS]}
