@@ -61,8 +61,10 @@ fuzz:
 	cmake --build --preset fuzz -j $(JOBS)
 	scripts/run-fuzzers build/fuzz/fuzz $(FUZZ_SECONDS)
 
-# A Debian package of the program, then the package installed with apt and
-# tried: the command line, and the program under Xvfb.
+# A Debian package of the program, then the package installed with apt into a
+# minimal Debian 12 (debootstrap, in build/check-package) and tried there: the
+# command line, and the program under Xvfb, its main window compared with
+# docs/screenshots/main-home.png.
 package: deps
 	cmake --preset package >/dev/null
 	cmake --build --preset package -j $(JOBS)

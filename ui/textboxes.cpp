@@ -1,6 +1,7 @@
 #include "ui/textboxes.h"
 
 #include "ui/cursors.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -100,7 +101,7 @@ QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geome
     box->setPlainText(text);
 
     QTextBlockFormat lines;
-    lines.setLineHeight(qRound(QFontMetricsF(box->font()).height()), QTextBlockFormat::FixedHeight);
+    lines.setLineHeight(designLineHeight(box->font()), QTextBlockFormat::FixedHeight);
     QTextCursor all(box->document());
     all.select(QTextCursor::Document);
     all.mergeBlockFormat(lines);
