@@ -294,8 +294,9 @@ std::vector<Flag> signalFlags()
                     checks += rect(col * 15, row * 10, 15, 10, kBlue);
         f.push_back({'N', "November", S::Rectangle, checks});
     }
-    // Red in the upper hoist, yellow in the lower fly.
-    f.push_back({'O', "Oscar", S::Rectangle, fillPath("M0 0H60L0 40Z", kRed) + fillPath("M60 0V40H0Z", kYellow)});
+    // Divided from the upper hoist to the lower fly: red above (the fly's
+    // triangle), yellow below (the hoist's).
+    f.push_back({'O', "Oscar", S::Rectangle, fillPath("M0 0H60V40Z", kRed) + fillPath("M0 0V40H60Z", kYellow)});
     f.push_back({'P', "Papa", S::Rectangle, ground(kBlue) + rect(20, 13.33, 20, 13.34, kWhite)});
     f.push_back({'Q', "Quebec", S::Rectangle, ground(kYellow)});
     f.push_back({'R', "Romeo", S::Rectangle, ground(kRed) + cross(kYellow, 30, 20, 10)});
@@ -366,38 +367,71 @@ CodeSheet makeMers()
 // the picture (y downwards).
 enum Dir { E = 0, SE = 45, S = 90, SW = 135, W = 180, NW = 225, N = 270, NE = 315 };
 
+// Where one of the signaller's own arms points: the five positions on its own
+// side, and the two across the body.
+enum class Arm { Down, Low, Out, High, Up, AcrossLow, AcrossHigh };
+
 struct Position {
-    Dir a;
-    Dir b;
+    Arm right; // the signaller's right arm, on the observer's left
+    Arm left;
 };
 
-// A..Z: the standard semaphore circles, from the observer's side.
+// A..Z with the arms that make them. Six letters bring one arm across the
+// body; which one, and whether low or high, is part of the letter.
 constexpr Position kSemaphore[26] = {
-    {S, SW},  {S, W},   {S, NW},  {S, N},   {S, NE},  {S, E},   {S, SE},  // A-G
-    {SW, W},  {SW, NW}, {N, E},   {SW, N},  {SW, NE}, {SW, E},  {SW, SE}, // H-N
-    {W, NW},  {W, N},   {W, NE},  {W, E},   {W, SE},                      // O-S
-    {NW, N},  {NW, NE}, {N, SE},  {NE, E},  {NE, SE}, {NW, E},  {E, SE},  // T-Z
+    {Arm::Low, Arm::Down},        // A
+    {Arm::Out, Arm::Down},        // B
+    {Arm::High, Arm::Down},       // C
+    {Arm::Up, Arm::Down},         // D
+    {Arm::Down, Arm::High},       // E
+    {Arm::Down, Arm::Out},        // F
+    {Arm::Down, Arm::Low},        // G
+    {Arm::Out, Arm::AcrossLow},   // H
+    {Arm::High, Arm::AcrossLow},  // I
+    {Arm::Up, Arm::Out},          // J
+    {Arm::Low, Arm::Up},          // K
+    {Arm::Low, Arm::High},        // L
+    {Arm::Low, Arm::Out},         // M
+    {Arm::Low, Arm::Low},         // N
+    {Arm::Out, Arm::AcrossHigh},  // O
+    {Arm::Out, Arm::Up},          // P
+    {Arm::Out, Arm::High},        // Q
+    {Arm::Out, Arm::Out},         // R
+    {Arm::Out, Arm::Low},         // S
+    {Arm::High, Arm::Up},         // T
+    {Arm::High, Arm::High},       // U
+    {Arm::Up, Arm::Low},          // V
+    {Arm::AcrossHigh, Arm::Out},  // W
+    {Arm::AcrossHigh, Arm::Low},  // X
+    {Arm::High, Arm::Out},        // Y
+    {Arm::AcrossLow, Arm::Out},   // Z
 };
-constexpr Position kNumeralSign = {N, NE};
+constexpr Position kNumeralSign = {Arm::Up, Arm::High};
 
-int side(Dir d) // -1 on the observer's left, +1 on the right, 0 straight up or down
+// The picture's direction of the signaller's right arm; the left arm's is its
+// mirror image across the body.
+Dir rightArmDirection(Arm a)
 {
-    switch (d) {
-    case SW:
-    case W:
-    case NW:
-        return -1;
-    case NE:
-    case E:
-    case SE:
-        return 1;
-    default:
-        return 0;
+    switch (a) {
+    case Arm::Down:
+        return S;
+    case Arm::Low:
+        return SW;
+    case Arm::Out:
+        return W;
+    case Arm::High:
+        return NW;
+    case Arm::Up:
+        return N;
+    case Arm::AcrossLow:
+        return SE;
+    case Arm::AcrossHigh:
+        break;
     }
+    return NE;
 }
 
-// How far down an arm points (for choosing which arm crosses the body).
-double downness(Dir d) { return std::sin(static_cast<double>(d) * std::numbers::pi / 180.0); }
+Dir leftArmDirection(Arm a) { return static_cast<Dir>((540 - static_cast<int>(rightArmDirection(a))) % 360); }
 
 constexpr double kShoulderX = 9;
 constexpr double kShoulderY = -14;
@@ -419,30 +453,10 @@ std::string arm(bool leftShoulder, Dir d)
                 "\"/>"});
 }
 
+// The signaller's right arm is on the observer's left (the picture's left shoulder).
 std::string figure(Position p)
 {
-    Dir left, right;
-    const int sa = side(p.a), sb = side(p.b);
-    if (sa != sb && sa != 0 && sb != 0) {
-        left = sa < 0 ? p.a : p.b;
-        right = sa < 0 ? p.b : p.a;
-    } else if (sa == 0 && sb == 0) {
-        left = p.a == N ? p.a : p.b;
-        right = p.a == N ? p.b : p.a;
-    } else if (sa == 0 || sb == 0) {
-        const Dir sided = sa == 0 ? p.b : p.a;
-        const Dir upright = sa == 0 ? p.a : p.b;
-        left = side(sided) < 0 ? sided : upright;
-        right = side(sided) < 0 ? upright : sided;
-    } else {
-        // Both flags on one side: the arm from the far shoulder crosses the
-        // body and takes the lower direction.
-        const Dir lower = downness(p.a) >= downness(p.b) ? p.a : p.b;
-        const Dir higher = lower == p.a ? p.b : p.a;
-        left = sa < 0 ? higher : lower;
-        right = sa < 0 ? lower : higher;
-    }
-    return "<use href=\"#sbody\"/>" + arm(true, left) + arm(false, right);
+    return "<use href=\"#sbody\"/>" + arm(true, rightArmDirection(p.right)) + arm(false, leftArmDirection(p.left));
 }
 
 constexpr std::string_view kSemaphoreParts =
