@@ -29,15 +29,19 @@ const CodeSheet &sheetOf(PictureCode code)
     return semaphoreSheet();
 }
 
+// A character without a picture, written as itself in a box; a control
+// character's name (U+XXXX) in smaller type, so that it fits.
 void appendBox(std::string &out, const MessageItem &item)
 {
-    out += "<span class=\"box\">";
+    out += item.control ? "<span class=\"box ctl\">" : "<span class=\"box\">";
     appendEscaped(out, item.text);
     out += "</span>";
 }
 
 // One picture per character, in rows (one per line of the message) of words
-// (runs of characters between blanks) that the browser wraps as a whole.
+// (runs of characters between blanks) that the browser wraps as a whole. A
+// blank is written as a blank between the words, so it is spacing, as in
+// text: at a line wrap it never takes a row of its own nor indents the next.
 void appendDrawing(std::string &out, const CodeSheet &sheet, const std::vector<MessageItem> &items, bool semaphore)
 {
     out += "<div class=\"drawing\" aria-label=\"Dessin du message\"><div class=\"row\">";
@@ -50,7 +54,7 @@ void appendDrawing(std::string &out, const CodeSheet &sheet, const std::vector<M
             inWord = false;
             continue;
         case MessageItem::Kind::Blank:
-            out += inWord ? "</span><span class=\"gap\"></span>" : "<span class=\"gap\"></span>";
+            out += inWord ? "</span> " : " ";
             inWord = false;
             continue;
         default:
@@ -90,12 +94,12 @@ PageResponse codePage(PictureCode code, std::string_view rawQuery)
 {
     std::string message;
     if (const std::optional<std::string_view> raw = rawQueryValue(rawQuery, pagepaths::kMessageKey)) {
-        std::optional<std::string> decoded = percentDecode(*raw);
+        std::optional<std::string> decoded = formDecode(*raw);
         if (!decoded)
             return failure(400, "message illisible",
                            "Le message n’a pas pu être lu : dans l’adresse, un « % » doit être suivi de deux "
-                           "chiffres hexadécimaux (par exemple « %20 » pour une espace, « %25 » pour « % » "
-                           "lui-même).");
+                           "chiffres hexadécimaux (par exemple « %20 » pour une espace, « %2B » pour « + », "
+                           "« %25 » pour « % » lui-même).");
         if (!isValidUtf8(*decoded))
             return failure(400, "message illisible",
                            "Le message n’a pas pu être lu : une fois décodé, ce n’est pas du texte UTF-8 valide.");

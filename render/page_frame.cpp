@@ -7,6 +7,10 @@ namespace velmora::render {
 
 namespace {
 
+// A picture is --w by --h; a row of the drawing is an inline run of words
+// (each an inline-flex of pictures) separated by real blanks, so a blank is
+// spacing between words like in text: at a line wrap it hangs at the end of
+// the line instead of taking a row or indenting the next one.
 constexpr std::string_view kStyle =
     "*{box-sizing:border-box}"
     "body{margin:0;font:16px/1.5 \"DejaVu Sans\",Verdana,sans-serif;color:#1b1f2a;background:#eef1f7}"
@@ -19,14 +23,15 @@ constexpr std::string_view kStyle =
     ".label{font-size:.9em;color:#4a5468;margin:0 0 .2em}"
     ".msg{background:#fff;border:1px solid #c9d1e0;border-radius:6px;padding:.5em .8em;margin:0;"
     "white-space:pre-wrap;overflow-wrap:anywhere}"
-    ".drawing{background:#fff;border:1px solid #c9d1e0;border-radius:6px;padding:14px;margin:1em 0;"
-    "display:flex;flex-direction:column;gap:16px}"
-    ".row{display:flex;flex-wrap:wrap;gap:16px 0;min-height:var(--h)}"
-    ".w{display:flex;flex-wrap:wrap;gap:6px}"
-    ".gap{width:calc(var(--w)*.6);height:var(--h)}"
+    ".drawing{background:#fff;border:1px solid #c9d1e0;border-radius:6px;padding:14px 14px 0;margin:1em 0}"
+    ".row{white-space:pre-wrap;font-size:0;line-height:0;word-spacing:calc(var(--w)*.6);"
+    "min-height:calc(var(--h) + 16px)}"
+    ".w{display:inline-flex;flex-wrap:wrap;gap:16px 6px;vertical-align:top;margin-bottom:16px;word-spacing:0}"
     ".g{display:block;width:var(--w);height:var(--h)}"
-    ".box{width:var(--w);height:var(--h);border:2px solid #8a93a6;border-radius:4px;background:#fafbfd;"
-    "display:flex;align-items:center;justify-content:center;overflow:hidden;white-space:pre;font-size:calc(var(--h)*.4)}"
+    ".box{min-width:var(--w);height:var(--h);padding:0 3px;border:2px solid #8a93a6;border-radius:4px;"
+    "background:#fafbfd;display:flex;align-items:center;justify-content:center;overflow:hidden;white-space:pre;"
+    "font-size:calc(var(--h)*.4);line-height:1.2}"
+    ".ctl{font-size:calc(var(--w)*.19)}"
     ".c-gato{--w:52px;--h:52px}.c-mers{--w:72px;--h:50px}.c-sema{--w:86px;--h:85px}"
     ".defs{position:absolute;width:0;height:0;overflow:hidden}"
     ".legend,.panel{background:#fff;border:1px solid #c9d1e0;border-radius:6px;padding:.1em 1em 1em}"
@@ -34,7 +39,7 @@ constexpr std::string_view kStyle =
     "figure{margin:0;display:flex;flex-direction:column;align-items:center;font-size:.8em}"
     ".legend .g{width:calc(var(--w)*.8);height:calc(var(--h)*.8)}"
     ".key{display:block;width:100%;max-width:580px;height:auto}"
-    ".note{color:#4a5468;margin:0}"
+    ".note{color:#4a5468;margin:0 0 14px}"
     "footer{max-width:62rem;margin:0 auto;padding:0 1.2rem 2rem;color:#4a5468;font-size:.85em}";
 
 constexpr std::string_view kHeadStart = "<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\">"

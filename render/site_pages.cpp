@@ -114,7 +114,7 @@ PageResponse versionPage(std::string_view rawQuery)
     const std::optional<std::string_view> raw = rawQueryValue(rawQuery, pagepaths::kVersionKey);
     std::optional<std::string> asked;
     if (raw) {
-        asked = percentDecode(*raw);
+        asked = formDecode(*raw);
         if (!asked || !isValidUtf8(*asked))
             return failure(400, "version illisible",
                            "Le numéro de version de l’adresse n’a pas pu être lu : un « % » doit être suivi de deux "
