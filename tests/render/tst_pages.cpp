@@ -1,5 +1,6 @@
 // The pages of the rendering service, computed without a server.
 #include "render/pages.h"
+#include "tests/support/htmlcheck.h"
 #include "velmora_config.h"
 
 #include <QRegularExpression>
@@ -142,6 +143,8 @@ private slots:
     void semaphorePositions();
     void gatoDots();
 
+    void everyPageIsWellFormed_data();
+    void everyPageIsWellFormed();
     void routes_data();
     void routes();
     void contactPage();
@@ -675,6 +678,41 @@ void TestPages::gatoDots()
             const QString plain = symbolBody(page, QString("g") + twin);
             QCOMPARE(body.left(body.indexOf("<circle")), plain);
         }
+    }
+}
+
+void TestPages::everyPageIsWellFormed_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("query");
+    const QList<QByteArray> messages = {
+        "", "Bonjour 2026", "%3Cscript%3E%26amp%3B%22%27", "a%0D%0Ab%0Ac%0Dd", "%01%7F%C2%85%09", "caf%C3%A9+%C5%93",
+        "%F0%9F%91%8D%F0%9F%8F%BD", "1+%2B+1", "%E2%80%AE%D7%A9%D7%9C%D7%95%D7%9D", "%", "%C3"};
+    for (const char *path : {kGato, kMers, kSema})
+        for (const QByteArray &message : messages)
+            QTest::addRow("%s %s", path, message.constData()) << QString(path) << "texte=" + message;
+    QTest::newRow("too long") << QString(kMers) << "texte=" + QByteArray(velmora::kMaxMessageLength + 1, 'a');
+    QTest::newRow("home") << "/" << QByteArray();
+    QTest::newRow("contact") << "/Contact/form.php3" << QByteArray();
+    for (const QByteArray &version : QList<QByteArray>{"", "ver=3.1", "ver=2", "ver=%3Cb%3E", "ver=%FF", "ver=" + QByteArray(99, '9')})
+        QTest::addRow("version %s", version.constData()) << "/version/" << version;
+    QTest::newRow("not found") << "/nowhere" << QByteArray();
+    QTest::newRow("bad path") << "/%zz" << QByteArray();
+}
+
+void TestPages::everyPageIsWellFormed()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, query);
+    const auto report = velmora::testsupport::checkHtml(get(path, query).html);
+    QVERIFY2(!report.problem, report.problem ? qPrintable(QString::fromStdString(report.problem->what + " near: " +
+                                                                                 report.problem->near))
+                                             : "");
+    QVERIFY(report.tagSequence.size() > 10);
+    // The error pages the HTTP layer sends without a request reaching the router.
+    for (const int status : {400, 404, 405, 413, 414, 416, 421, 500, 503, 418}) {
+        const auto error = velmora::testsupport::checkHtml(velmora::errorPage(status));
+        QVERIFY2(!error.problem, qPrintable(QString::number(status)));
     }
 }
 
