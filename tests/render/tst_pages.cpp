@@ -535,9 +535,11 @@ void TestPages::messageLengthLimit_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("status");
-    QTest::newRow("at the limit") << QString(velmora::kMaxMessageLength, 'a') << 200;
-    QTest::newRow("at the limit, two bytes each") << QString(velmora::kMaxMessageLength, QChar(0xe9)) << 200;
-    QTest::newRow("one over") << QString(velmora::kMaxMessageLength + 1, 'a') << 414;
+    // The service draws up to 2000 characters.
+    QTest::newRow("at the limit") << QString(2000, 'a') << 200;
+    QTest::newRow("at the limit, two bytes each") << QString(2000, QChar(0xe9)) << 200;
+    QTest::newRow("at the limit, four bytes each") << QString("😀").repeated(2000) << 200;
+    QTest::newRow("one over") << QString(2001, 'a') << 414;
 }
 
 void TestPages::messageLengthLimit()
@@ -776,7 +778,9 @@ void TestPages::versionPage_data()
     QTest::newRow("markup") << QByteArray("ver=%3Cb%3Ex") << 200 << "« &lt;b&gt;x » n’est pas un numéro de version";
     QTest::newRow("missing") << QByteArray("") << 200 << "L’adresse n’indique pas de version";
     QTest::newRow("empty") << QByteArray("ver=") << 200 << "L’adresse n’indique pas de version";
-    QTest::newRow("very long, shortened") << "ver=" + QByteArray(300, '9') << 200 << QString(40, '9') + "…";
+    QTest::newRow("very long, shortened to 40") << "ver=" + QByteArray(300, '9') << 200 << "« " + QString(40, '9') + "… »";
+    QTest::newRow("41 characters, shortened") << "ver=" + QByteArray(41, '9') << 200 << "« " + QString(40, '9') + "… »";
+    QTest::newRow("40 characters, whole") << "ver=" + QByteArray(40, '9') << 200 << "« " + QString(40, '9') + " »";
     QTest::newRow("bad encoding") << QByteArray("ver=%G0") << 400 << "Erreur 400";
     QTest::newRow("not UTF-8") << QByteArray("ver=%FF") << 400 << "Erreur 400";
 }
