@@ -1,5 +1,6 @@
 // The pictures of the three codes: SVG symbols defined once per page, the
 // markup that draws one character with them, and each code's legend.
+// Built in gato_drawings.cpp, flag_drawings.cpp and semaphore_drawings.cpp.
 #pragma once
 
 #include <array>

@@ -62,7 +62,7 @@ void addAsciiChar(std::vector<MessageItem> &items, char c)
     } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
         char code[8];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(static_cast<unsigned char>(c)));
-        items.push_back({Kind::Other, 0, code});
+        items.push_back({Kind::Other, 0, code, true});
     } else {
         items.push_back({Kind::Other, 0, std::string(1, c)});
     }
@@ -87,7 +87,7 @@ void addCluster(std::vector<MessageItem> &items, QStringView cluster)
         if (cluster.front().category() == QChar::Other_Control) {
             char code[8];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-            items.push_back({Kind::Other, 0, code});
+            items.push_back({Kind::Other, 0, code, true});
             return;
         }
     }

@@ -13,6 +13,7 @@ struct MessageItem {
     Kind kind = Kind::Other;
     char symbol = 0;  // Symbol: 'A'..'Z' or '0'..'9'
     std::string text; // the character as written (UTF-8), or U+XXXX for a control character
+    bool control = false; // Other: TEXT names a control character
 };
 
 // UTF8 must be valid UTF-8. Characters are user-perceived characters

@@ -1,9 +1,13 @@
 // The pages of the rendering service, computed without any server: the three
 // picture codes, the site's home and contact pages, the version page and the
-// error pages. The HTTP layer only moves these pages over the wire.
+// error pages. The HTTP layer only moves these pages over the wire. This file
+// routes a request to its page; the pages themselves are built in
+// code_pages, site_pages and error_pages.
 #pragma once
 
-#include <optional>
+#include "page_text.h"
+#include "url_decoding.h"
+
 #include <string>
 #include <string_view>
 
@@ -29,20 +33,5 @@ PageResponse renderPage(std::string_view method, std::string_view rawPath, std::
 std::string errorPage(int status);
 // The same with EXPLANATION (French, already HTML) in place of the usual text.
 std::string errorPage(int status, std::string_view explanation);
-
-// Strict percent-decoding: every '%' must start "%HH" with two hexadecimal
-// digits, and '+' stays '+'. Nothing when a sequence is malformed.
-std::optional<std::string> percentDecode(std::string_view raw);
-
-// True when BYTES is well-formed UTF-8: no overlong forms, no surrogates, no
-// code point above U+10FFFF, no truncated sequence.
-bool isValidUtf8(std::string_view bytes);
-
-// The raw, still encoded value of the first KEY=... pair of a query ("&"
-// separated); an empty view for a bare KEY; nothing when KEY is absent.
-std::optional<std::string_view> rawQueryValue(std::string_view rawQuery, std::string_view key);
-
-// TEXT with & < > " ' written as character references.
-std::string htmlEscape(std::string_view text);
 
 } // namespace velmora

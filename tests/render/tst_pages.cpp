@@ -1,5 +1,6 @@
 // The pages of the rendering service, computed without a server.
 #include "render/pages.h"
+#include "tests/support/htmlcheck.h"
 #include "velmora_config.h"
 
 #include <QRegularExpression>
@@ -37,21 +38,24 @@ velmora::PageResponse codePage(const QString &code, const QString &message)
 
 QString html(const velmora::PageResponse &r) { return QString::fromStdString(r.html); }
 
-// What the drawing shows, in order: symbol ids, "gap", "row" (a new row) and
-// "box:TEXT" (a character drawn as itself, TEXT as written in the HTML).
+// What the drawing shows, in order: symbol ids, "gap" (a blank between
+// pictures), "row" (a new row) and "box:TEXT" (a character drawn as itself,
+// TEXT as written in the HTML).
 QStringList drawingTokens(const QString &page)
 {
     const qsizetype start = page.indexOf("<div class=\"drawing\"");
     const qsizetype end = page.indexOf("<section class=\"legend\"", start);
     if (start < 0 || end < 0)
         return {"no drawing"};
-    static const QRegularExpression re("<use href=\"#([^\"]+)\"/>|(<span class=\"gap\">)|<span class=\"box\">(.*?)</span>|(</div><div class=\"row\">)");
+    static const QRegularExpression re(
+        "<use href=\"#([^\"]+)\"/>|(?<=>)( +)(?=<)|<span class=\"box[^\"]*\">(.*?)</span>|(</div><div class=\"row\">)");
     QStringList tokens;
     for (const auto &m : re.globalMatch(page.mid(start, end - start))) {
         if (m.hasCaptured(1))
             tokens << m.captured(1);
         else if (m.hasCaptured(2))
-            tokens << "gap";
+            for (qsizetype i = 0; i < m.capturedLength(2); ++i)
+                tokens << "gap";
         else if (m.hasCaptured(4))
             tokens << "row";
         else
@@ -116,6 +120,10 @@ private slots:
     void picturesAreDistinct();
     void messageLayout_data();
     void messageLayout();
+    void blanksAreSpacing_data();
+    void blanksAreSpacing();
+    void formEncodedMessages_data();
+    void formEncodedMessages();
     void escaping_data();
     void escaping();
     void titles_data();
@@ -135,6 +143,8 @@ private slots:
     void semaphorePositions();
     void gatoDots();
 
+    void everyPageIsWellFormed_data();
+    void everyPageIsWellFormed();
     void routes_data();
     void routes();
     void contactPage();
@@ -148,7 +158,8 @@ void TestPages::percentDecode_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QByteArray>("decoded");
     QTest::newRow("plain") << QByteArray("Bonjour") << true << QByteArray("Bonjour");
-    QTest::newRow("plus stays a plus") << QByteArray("a+b") << true << QByteArray("a+b");
+    QTest::newRow("plus stays a plus in a path") << QByteArray("a+b") << true << QByteArray("a+b");
+    QTest::newRow("encoded plus") << QByteArray("a%2Bb") << true << QByteArray("a+b");
     QTest::newRow("blank") << QByteArray("a%20b") << true << QByteArray("a b");
     QTest::newRow("lower-case hex") << QByteArray("%c3%a9") << true << QByteArray("\xc3\xa9");
     QTest::newRow("upper-case hex") << QByteArray("%C3%A9") << true << QByteArray("\xc3\xa9");
@@ -169,10 +180,16 @@ void TestPages::percentDecode()
     QFETCH(QByteArray, raw);
     QFETCH(bool, valid);
     QFETCH(QByteArray, decoded);
-    const auto result = velmora::percentDecode(std::string_view(raw.constData(), raw.size()));
+    const std::string_view view(raw.constData(), raw.size());
+    const auto result = velmora::percentDecode(view);
     QCOMPARE(result.has_value(), valid);
     if (valid)
         QCOMPARE(QByteArray::fromStdString(*result), decoded);
+    // A query's values are form-encoded: the same, except that a '+' is a blank.
+    const auto form = velmora::formDecode(view);
+    QCOMPARE(form.has_value(), valid);
+    if (valid)
+        QCOMPARE(form, velmora::percentDecode(QByteArray(raw).replace('+', "%20").toStdString()));
 }
 
 void TestPages::utf8Validation_data()
@@ -329,6 +346,9 @@ void TestPages::messageLayout_data()
     QTest::newRow("emoji with modifier") << "gato" << QString("👍🏽") << QStringList{"box:👍🏽"};
     QTest::newRow("markup character") << "gato" << "<" << QStringList{"box:&lt;"};
     QTest::newRow("control character") << "gato" << QString("a\u0007") << QStringList{"gA", "box:U+0007"};
+    QTest::newRow("blanks at the start and the end") << "gato" << " a  " << QStringList{"gap", "gA", "gap", "gap"};
+    QTest::newRow("only blanks") << "mers" << "  " << QStringList{"gap", "gap"};
+    QTest::newRow("blank before a line break") << "gato" << "a \nb" << QStringList{"gA", "gap", "row", "gB"};
     QTest::newRow("non-Latin letter") << "gato" << QString("Ж") << QStringList{"box:Ж"};
 }
 
@@ -338,6 +358,84 @@ void TestPages::messageLayout()
     QFETCH(QString, message);
     QFETCH(QStringList, expected);
     QCOMPARE(drawingTokens(html(codePage(code, message))), expected);
+}
+
+void TestPages::formEncodedMessages_data()
+{
+    // The query as typed by hand in an address: '+' is a blank, "%2B" a plus.
+    QTest::addColumn<QByteArray>("query");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("drawing");
+    QTest::newRow("plus is a blank") << QByteArray("texte=a+b") << "Gato — a b" << QStringList{"gA", "gap", "gB"};
+    QTest::newRow("encoded plus") << QByteArray("texte=a%2Bb") << "Gato — a+b" << QStringList{"gA", "box:+", "gB"};
+    QTest::newRow("both") << QByteArray("texte=1+%2B+1") << "Gato — 1 + 1"
+                          << QStringList{"box:1", "gap", "box:+", "gap", "box:1"};
+    QTest::newRow("plus in the key") << QByteArray("te+xte=a&texte=b") << "Gato — b" << QStringList{"gB"};
+    QTest::newRow("encoded key") << QByteArray("%74exte=c") << "Gato — c" << QStringList{"gC"};
+}
+
+void TestPages::formEncodedMessages()
+{
+    QFETCH(QByteArray, query);
+    QFETCH(QString, title);
+    QFETCH(QStringList, drawing);
+    const QString page = html(get(kGato, query));
+    QCOMPARE(::title(page), title);
+    QCOMPARE(drawingTokens(page), drawing);
+}
+
+void TestPages::blanksAreSpacing_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("semaphore, long words") << "semaphore" << QString("Rendez-vous maintenant à la plage");
+    QTest::newRow("mers, letters then digits") << "mers" << "Bonjour 2026";
+    QTest::newRow("gato, blanks and boxes") << "gato" << QString("  a?  b\u0001 \r\n c ");
+}
+
+void TestPages::blanksAreSpacing()
+{
+    // A row holds words and the blanks between them, nothing else: a blank is
+    // spacing (it hangs at a line wrap as in text), never a box that could
+    // take a row of its own or indent the next one.
+    QFETCH(QString, code);
+    QFETCH(QString, message);
+    const QString page = html(codePage(code, message));
+    const qsizetype start = page.indexOf("<div class=\"drawing\"");
+    const qsizetype end = page.indexOf("<section class=\"legend\"", start);
+    QVERIFY(start >= 0 && end > start);
+    static const QRegularExpression piece("<(/?)([a-z]+)([^>]*)>|([^<]+)");
+    int depth = 0;      // below the row
+    int rowLevel = -1;  // depth of the row's children
+    int words = 0, blanks = 0;
+    for (const auto &m : piece.globalMatch(page.mid(start, end - start))) {
+        if (m.hasCaptured(4)) {
+            if (depth == rowLevel) {
+                QVERIFY2(m.captured(4).trimmed().isEmpty() && !m.captured(4).contains('\n'),
+                         qPrintable("text between words: " + m.captured(4)));
+                blanks += int(m.capturedLength(4));
+            }
+            continue;
+        }
+        const bool closing = !m.captured(1).isEmpty();
+        const bool selfClosed = m.captured(3).endsWith('/');
+        if (closing) {
+            --depth;
+            continue;
+        }
+        if (m.captured(3) == " class=\"row\"")
+            rowLevel = depth + 1;
+        else if (depth == rowLevel) {
+            QCOMPARE(m.captured(2) + m.captured(3), QString("span class=\"w\""));
+            ++words;
+        }
+        if (!selfClosed)
+            ++depth;
+    }
+    QCOMPARE(depth, 0);
+    QVERIFY(words > 0);
+    // Every blank of the message is one blank of the drawing.
+    QCOMPARE(blanks, int(message.count(' ')));
 }
 
 void TestPages::escaping_data()
@@ -437,9 +535,11 @@ void TestPages::messageLengthLimit_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("status");
-    QTest::newRow("at the limit") << QString(velmora::kMaxMessageLength, 'a') << 200;
-    QTest::newRow("at the limit, two bytes each") << QString(velmora::kMaxMessageLength, QChar(0xe9)) << 200;
-    QTest::newRow("one over") << QString(velmora::kMaxMessageLength + 1, 'a') << 414;
+    // The service draws up to 2000 characters.
+    QTest::newRow("at the limit") << QString(2000, 'a') << 200;
+    QTest::newRow("at the limit, two bytes each") << QString(2000, QChar(0xe9)) << 200;
+    QTest::newRow("at the limit, four bytes each") << QString("😀").repeated(2000) << 200;
+    QTest::newRow("one over") << QString(2001, 'a') << 414;
 }
 
 void TestPages::messageLengthLimit()
@@ -583,6 +683,41 @@ void TestPages::gatoDots()
     }
 }
 
+void TestPages::everyPageIsWellFormed_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("query");
+    const QList<QByteArray> messages = {
+        "", "Bonjour 2026", "%3Cscript%3E%26amp%3B%22%27", "a%0D%0Ab%0Ac%0Dd", "%01%7F%C2%85%09", "caf%C3%A9+%C5%93",
+        "%F0%9F%91%8D%F0%9F%8F%BD", "1+%2B+1", "%E2%80%AE%D7%A9%D7%9C%D7%95%D7%9D", "%", "%C3"};
+    for (const char *path : {kGato, kMers, kSema})
+        for (const QByteArray &message : messages)
+            QTest::addRow("%s %s", path, message.constData()) << QString(path) << "texte=" + message;
+    QTest::newRow("too long") << QString(kMers) << "texte=" + QByteArray(velmora::kMaxMessageLength + 1, 'a');
+    QTest::newRow("home") << "/" << QByteArray();
+    QTest::newRow("contact") << "/Contact/form.php3" << QByteArray();
+    for (const QByteArray &version : QList<QByteArray>{"", "ver=3.1", "ver=2", "ver=%3Cb%3E", "ver=%FF", "ver=" + QByteArray(99, '9')})
+        QTest::addRow("version %s", version.constData()) << "/version/" << version;
+    QTest::newRow("not found") << "/nowhere" << QByteArray();
+    QTest::newRow("bad path") << "/%zz" << QByteArray();
+}
+
+void TestPages::everyPageIsWellFormed()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, query);
+    const auto report = velmora::testsupport::checkHtml(get(path, query).html);
+    QVERIFY2(!report.problem, report.problem ? qPrintable(QString::fromStdString(report.problem->what + " near: " +
+                                                                                 report.problem->near))
+                                             : "");
+    QVERIFY(report.tagSequence.size() > 10);
+    // The error pages the HTTP layer sends without a request reaching the router.
+    for (const int status : {400, 404, 405, 413, 414, 416, 421, 500, 503, 418}) {
+        const auto error = velmora::testsupport::checkHtml(velmora::errorPage(status));
+        QVERIFY2(!error.problem, qPrintable(QString::number(status)));
+    }
+}
+
 void TestPages::routes_data()
 {
     QTest::addColumn<QByteArray>("method");
@@ -643,7 +778,9 @@ void TestPages::versionPage_data()
     QTest::newRow("markup") << QByteArray("ver=%3Cb%3Ex") << 200 << "« &lt;b&gt;x » n’est pas un numéro de version";
     QTest::newRow("missing") << QByteArray("") << 200 << "L’adresse n’indique pas de version";
     QTest::newRow("empty") << QByteArray("ver=") << 200 << "L’adresse n’indique pas de version";
-    QTest::newRow("very long, shortened") << "ver=" + QByteArray(300, '9') << 200 << QString(40, '9') + "…";
+    QTest::newRow("very long, shortened to 40") << "ver=" + QByteArray(300, '9') << 200 << "« " + QString(40, '9') + "… »";
+    QTest::newRow("41 characters, shortened") << "ver=" + QByteArray(41, '9') << 200 << "« " + QString(40, '9') + "… »";
+    QTest::newRow("40 characters, whole") << "ver=" + QByteArray(40, '9') << 200 << "« " + QString(40, '9') + " »";
     QTest::newRow("bad encoding") << QByteArray("ver=%G0") << 400 << "Erreur 400";
     QTest::newRow("not UTF-8") << QByteArray("ver=%FF") << 400 << "Erreur 400";
 }
