@@ -148,9 +148,13 @@ QList<GuessCandidate> guessCode(QStringView coded)
         if (a.possible != b.possible)
             return a.possible;
         if (!a.possible) {
-            // Fewer unreadable tokens for each letter read first.
-            const double ra = double(a.unreadable) / double(a.letters + a.unreadable + 1);
-            const double rb = double(b.unreadable) / double(b.letters + b.unreadable + 1);
+            // Fewer unreadable tokens for each letter read first; a code
+            // that reads no letter at all last.
+            const auto ratio = [](const GuessCandidate &c) {
+                return c.letters == 0 ? 2.0 : double(c.unreadable) / double(c.letters + c.unreadable);
+            };
+            const double ra = ratio(a);
+            const double rb = ratio(b);
             if (ra != rb)
                 return ra < rb;
         }
