@@ -109,27 +109,36 @@ bool DecodingPump::feed(const unsigned char *data, std::size_t n, bool final)
         n = joined.size();
         m_byteCarry.clear();
     }
-    const std::size_t kept = m_units.size();
-    m_units.resize(kept + n);
+    // The buffers only grow (no filling of what is overwritten anyway).
+    const std::size_t kept = m_unitCount;
+    if (m_units.size() < kept + n + 1)
+        m_units.resize(kept + n + 1);
     const Utf8Decoded d = decodeUtf8(data, n, m_units.data() + kept, final);
-    m_units.resize(kept + d.written);
+    m_unitCount = kept + d.written;
     const std::uint64_t badAt = m_bytesRead + d.consumed;
     m_bytesRead += d.consumed;
     if (!d.invalid)
         m_byteCarry.assign(data + d.consumed, data + n);
 
     const bool last = final || d.invalid;
-    m_decoded.resize(m_units.size() + 1);
+    if (m_decoded.size() < m_unitCount + 1)
+        m_decoded.resize(m_unitCount + 1);
     const Decoder::BlockResult r =
-        m_decoder.decodeBlock(m_units.data(), m_units.data() + m_units.size(), last, m_state, m_decoded.data());
-    if (r.unreadable > 0 && m_unreadable == 0)
-        m_firstUnreadableByte = m_unitsByte + utf8Length(m_units.data(), std::size_t(r.firstUnreadable));
+        m_decoder.decodeBlock(m_units.data(), m_units.data() + m_unitCount, last, m_state, m_decoded.data());
+    if (r.unreadable > 0 && m_unreadable == 0) {
+        // m_units starts where the units not yet read start in the input.
+        const std::size_t rest = m_unitCount;
+        m_firstUnreadableByte = m_bytesRead - utf8Length(m_units.data(), rest) +
+                                utf8Length(m_units.data(), std::size_t(r.firstUnreadable));
+    }
     m_unreadable += std::uint64_t(r.unreadable);
-    m_unitsByte += utf8Length(m_units.data(), std::size_t(r.consumed));
-    m_units.erase(m_units.begin(), m_units.begin() + r.consumed);
+    // Keep the token the block cut (a few units) for the next call.
+    std::copy(m_units.begin() + r.consumed, m_units.begin() + std::ptrdiff_t(m_unitCount), m_units.begin());
+    m_unitCount -= std::size_t(r.consumed);
 
     if (m_outFd >= 0) {
-        m_out.resize(std::size_t(r.written) * 3);
+        if (m_out.size() < std::size_t(r.written) * 3)
+            m_out.resize(std::size_t(r.written) * 3);
         const std::size_t bytes = encodeUtf8(m_decoded.data(), std::size_t(r.written), m_out.data());
         if (!writeAll(m_out.data(), bytes))
             return false;

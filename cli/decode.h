@@ -34,10 +34,10 @@ private:
     Decoder::State m_state;
     std::vector<unsigned char> m_byteCarry; // an unfinished UTF-8 sequence
     std::vector<char16_t> m_units;          // a token the last block cut, then the new block
+    std::size_t m_unitCount = 0;            // units in use in m_units
     std::vector<char16_t> m_decoded;
     std::vector<char> m_out;
-    std::uint64_t m_bytesRead = 0;  // input bytes turned into m_units or before
-    std::uint64_t m_unitsByte = 0;  // input offset of m_units[0]
+    std::uint64_t m_bytesRead = 0;  // input bytes turned into UTF-16 so far
     std::uint64_t m_unreadable = 0;
     std::uint64_t m_firstUnreadableByte = 0;
     std::string m_error;
