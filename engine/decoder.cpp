@@ -277,6 +277,13 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     const char32_t sep = t.separator;
     const auto isSymbol = [&](char32_t cp) { return cp < 0x10000 && t.isSymbol(char16_t(cp)); };
     const auto inToken = [&](char32_t cp) { return cp >= 0x10000 ? cp != sep : t.inToken(char16_t(cp)); };
+    // Locals, not the state's members: the output's bytes may alias anything,
+    // so every write would otherwise reload them.
+    bool pending = state.pendingSeparator;
+    bool inRun = state.inUnreadableRun;
+    const char16_t fullStop = t.fullStop;
+    const char16_t blank = t.blank;
+    qsizetype letters = 0;
     BlockResult r;
     unsigned char *const outBegin = out;
     const unsigned char *p = begin;
@@ -284,19 +291,19 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     while (p < end) {
         // The common cases first, byte by byte: a slash, or a letter's whole
         // form (which starts with a symbol and is made of whole characters).
-        if (!state.inUnreadableRun) {
+        if (!inRun) {
             const unsigned char b = *p;
             if (b == sepByte) {
-                if (state.pendingSeparator) {
-                    *out++ = static_cast<unsigned char>(t.fullStop);
-                    state.pendingSeparator = false;
+                if (pending) {
+                    *out++ = static_cast<unsigned char>(fullStop);
+                    pending = false;
                 } else {
-                    state.pendingSeparator = true;
+                    pending = true;
                 }
                 ++p;
                 continue;
             }
-            if (index[b] >= 0 && t.fullStop < 0x80 && t.blank < 0x80) {
+            if (index[b] >= 0 && fullStop < 0x80 && blank < 0x80) {
                 std::size_t node = 0;
                 const unsigned char *q = p;
                 char16_t letter = 0;
@@ -313,12 +320,12 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
                         break;
                 }
                 if (letter) {
-                    if (state.pendingSeparator) {
-                        *out++ = static_cast<unsigned char>(t.blank);
-                        state.pendingSeparator = false;
+                    if (pending) {
+                        *out++ = static_cast<unsigned char>(blank);
+                        pending = false;
                     }
                     out = putUtf8(letter, out);
-                    ++r.letters;
+                    ++letters;
                     p = q;
                     continue;
                 }
@@ -333,13 +340,13 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
                 *out++ = *p++;
             break;
         }
-        if (state.inUnreadableRun) {
+        if (inRun) {
             if (inToken(c)) {
                 for (int i = 0; i < n; ++i)
                     *out++ = *p++;
                 continue;
             }
-            state.inUnreadableRun = false;
+            inRun = false;
             if (c == sep) {
                 out = putUtf8(char16_t(c), out);
                 p += n;
@@ -347,18 +354,18 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
             }
         }
         if (c == sep) {
-            if (state.pendingSeparator) {
-                out = putUtf8(t.fullStop, out);
-                state.pendingSeparator = false;
+            if (pending) {
+                out = putUtf8(fullStop, out);
+                pending = false;
             } else {
-                state.pendingSeparator = true;
+                pending = true;
             }
             p += n;
             continue;
         }
-        if (state.pendingSeparator) {
-            out = putUtf8(t.blank, out);
-            state.pendingSeparator = false;
+        if (pending) {
+            out = putUtf8(blank, out);
+            pending = false;
         }
         if (!isSymbol(c)) {
             for (int i = 0; i < n; ++i)
@@ -382,7 +389,7 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
         }
         if (letter) {
             out = putUtf8(letter, out);
-            ++r.letters;
+            ++letters;
             p = q;
             continue;
         }
@@ -394,14 +401,14 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
         for (;;) {
             if (e == end) {
                 if (!final)
-                    state.inUnreadableRun = true;
+                    inRun = true;
                 break;
             }
             char32_t d;
             const int m = readUtf8(e, end, d);
             if (m == 0) {
                 if (!final)
-                    state.inUnreadableRun = true; // the cut character comes again
+                    inRun = true; // the cut character comes again
                 else
                     while (e < end)
                         *out++ = *e++;
@@ -419,10 +426,13 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
         }
         p = e;
     }
-    if (final && p == end && state.pendingSeparator) {
-        out = putUtf8(t.blank, out);
-        state.pendingSeparator = false;
+    if (final && p == end && pending) {
+        out = putUtf8(blank, out);
+        pending = false;
     }
+    state.pendingSeparator = pending;
+    state.inUnreadableRun = inRun;
+    r.letters = letters;
     r.consumed = p - begin;
     r.written = out - outBegin;
     return r;
