@@ -115,7 +115,8 @@ bool DecodingPump::feed(const unsigned char *data, std::size_t n, bool final, bo
         m_firstUnreadableByte = m_inOffset + std::uint64_t(r.firstUnreadable);
     m_unreadable += std::uint64_t(r.unreadable);
     m_inOffset += std::uint64_t(r.consumed);
-    std::memmove(m_in.data(), m_in.data() + r.consumed, total - std::size_t(r.consumed));
+    if (total > std::size_t(r.consumed))
+        std::memmove(m_in.data(), m_in.data() + r.consumed, total - std::size_t(r.consumed));
     m_inCount = total - std::size_t(r.consumed);
 
     if (m_outFd >= 0 && !writeAll(m_out.data(), std::size_t(r.written)))
