@@ -25,6 +25,7 @@ struct Decoder::Tables {
     int byteWidth = 0;
     std::vector<int16_t> byteChildren;
     std::vector<char16_t> byteLetter;
+    std::vector<int16_t> byteNext; // node * 256 + byte -> node, -1 if none: one load a byte
 
     bool isSymbol(char16_t u) const { return symbolIndex[u] >= 0 && u != separator; }
     // What an unreadable token spans: up to its slash, not past a blank or a
@@ -121,6 +122,14 @@ Decoder::Decoder(const Encoder &encoder)
         }
         if (t->byteLetter[std::size_t(node)] == 0)
             t->byteLetter[std::size_t(node)] = unit;
+    }
+    t->byteNext.assign(t->byteLetter.size() * 256, int16_t(-1));
+    for (std::size_t node = 0; node < t->byteLetter.size(); ++node) {
+        for (int b = 0; b < 256; ++b) {
+            if (t->byteIndex[std::size_t(b)] >= 0)
+                t->byteNext[node * 256 + std::size_t(b)] =
+                    t->byteChildren[node * std::size_t(t->byteWidth) + std::size_t(t->byteIndex[std::size_t(b)])];
+        }
     }
     m_tables = std::move(t);
 }
@@ -272,6 +281,7 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     const Tables &t = *m_tables;
     const int8_t *index = t.byteIndex.data();
     const int16_t *children = t.byteChildren.data();
+    const int16_t *next = t.byteNext.data();
     const char16_t *letterOf = t.byteLetter.data();
     const std::size_t width = std::size_t(t.byteWidth);
     const char32_t sep = t.separator;
@@ -308,10 +318,7 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
                 const unsigned char *q = p;
                 char16_t letter = 0;
                 while (q < end) {
-                    const int s = index[*q];
-                    if (s < 0)
-                        break;
-                    const int16_t child = children[node * width + std::size_t(s)];
+                    const int16_t child = next[node * 256 + *q];
                     if (child < 0)
                         break;
                     node = std::size_t(child);
