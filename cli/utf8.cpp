@@ -72,6 +72,12 @@ Utf8Decoded decodeUtf8(const unsigned char *in, std::size_t n, char16_t *out, bo
             ++i;
             continue;
         }
+        // Two-byte sequences (accents, Morse's middle dot) straight away.
+        if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < n && isContinuation(in[i + 1])) {
+            *o++ = char16_t((b0 & 0x1F) << 6 | (in[i + 1] & 0x3F));
+            i += 2;
+            continue;
+        }
         const int length = sequenceLength(in + i, n - i);
         if (length == 0 || (length < 0 && final)) {
             r.invalid = true;
@@ -114,6 +120,10 @@ std::size_t validUtf8Prefix(const unsigned char *in, std::size_t n)
                     break;
                 i += 8;
             }
+            continue;
+        }
+        if (in[i] >= 0xC2 && in[i] <= 0xDF && i + 1 < n && isContinuation(in[i + 1])) {
+            i += 2;
             continue;
         }
         const int length = sequenceLength(in + i, n - i);

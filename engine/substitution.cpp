@@ -220,6 +220,9 @@ Encoder::Encoder(CaseFolding folding, SubstitutionChain chain) : m_folding(foldi
         const uint32_t n = e >> 24;
         auto &slot = compiled->latin[u];
         std::memset(slot.text, 0, sizeof slot.text);
+        // The length first: encodedLength() sizes the output with it, also
+        // for a unit whose output is too long for its slot.
+        compiled->latinLength[u] = uint8_t(n);
         if (n > uint32_t(Compiled::kSlot)) {
             compiled->latinFits = false;
             continue;
@@ -228,7 +231,6 @@ Encoder::Encoder(CaseFolding folding, SubstitutionChain chain) : m_folding(foldi
             slot.text[0] = char16_t(e);
         else
             std::memcpy(slot.text, compiled->replacements[kind - 1].text, n * sizeof(char16_t));
-        compiled->latinLength[u] = uint8_t(n);
     }
     m_compiled = std::move(compiled);
 }

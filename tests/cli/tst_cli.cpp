@@ -1,4 +1,6 @@
 // velmora-encode as a user runs it, and its UTF-8 reader and block coder.
+#include "cli/decode.h"
+#include "cli/input.h"
 #include "cli/stream.h"
 #include "cli/utf8.h"
 #include "engine/codes.h"
@@ -9,6 +11,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace velmora;
@@ -80,6 +83,16 @@ private slots:
     void readerAgreesWithQt();
     void blocksOfAnySize();
     void largeStreamedInput();
+    void decoding_data();
+    void decoding();
+    void unreadableTokens_data();
+    void unreadableTokens();
+    void unwritableOutput_data();
+    void unwritableOutput();
+    void inputIsOutput();
+    void fileGrowingWhileCoded();
+    void decodingBlocksOfAnySize();
+    void largeStreamedDecoding();
 };
 
 void TstCli::usage_data()
@@ -94,6 +107,14 @@ void TstCli::usage_data()
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: velmora-encode CODE" << "";
     QTest::newRow("version") << QStringList{"--version"} << 0 << "velmora-encode 3.1" << "";
     QTest::newRow("list") << QStringList{"--list"} << 0 << "Binaire         Hello World. -> 0000/1000/" << "";
+    QTest::newRow("help after a code") << QStringList{"morse", "--help"} << 0 << "--decode CODE" << "";
+    QTest::newRow("unknown option") << QStringList{"morse", "-x"} << 2 << "" << "unknown option '-x'";
+    QTest::newRow("decode without code") << QStringList{"--decode"} << 2 << "" << "needs a CODE";
+    QTest::newRow("decode unknown code") << QStringList{"-d", "morze", "x"} << 2 << "" << "unknown code 'morze'";
+    QTest::newRow("strict alone") << QStringList{"--strict", "morse", "x"} << 2 << "" << "--strict goes with --decode";
+    QTest::newRow("all alone") << QStringList{"--all", "morse", "x"} << 2 << "" << "--all goes with --guess";
+    QTest::newRow("decode and guess") << QStringList{"-d", "morse", "--guess"} << 2 << "" << "do not go together";
+    QTest::newRow("guess, no letter") << QStringList{"--guess", "123"} << 1 << "" << "no code reads this text";
 }
 
 void TstCli::usage()
@@ -129,6 +150,11 @@ void TstCli::codes_data()
     QTest::newRow("empty stdin") << QStringList{"morse"} << QByteArray() << QByteArray();
     QTest::newRow("empty message argument") << QStringList{"morse", ""} << QByteArray() << QByteArray("\n");
     QTest::newRow("outside the BMP") << QStringList{"caesar"} << QByteArray("a😀𐐨") << QByteArray("d/😀𐐀");
+    QTest::newRow("- reads stdin") << QStringList{"caesar", "-"} << QByteArray("ab") << QByteArray("d/e/");
+    QTest::newRow("-- ends the options") << QStringList{"caesar", "--", "--help", "-"} << QByteArray()
+                                         << QByteArray("--k/h/o/s//-\n");
+    QTest::newRow("options after the message") << QStringList{"caesar", "ab", "--", "-d"} << QByteArray()
+                                               << QByteArray("d/e//-g/\n");
 }
 
 void TstCli::codes()
@@ -287,6 +313,216 @@ void TstCli::largeStreamedInput()
     const QByteArray codedUnit = referenceCoding(CodeId::Binaire, unit);
     QCOMPARE(r.out.size(), codedUnit.size() * (input.size() / unit.size()));
     QVERIFY(r.out == codedUnit.repeated(input.size() / unit.size()));
+}
+
+void TstCli::decoding_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("morse args") << QStringList{"--decode", "morse", "···/- - -/···/"} << QByteArray() << QByteArray("sos\n");
+    QTest::newRow("coded text starting with a dash") << QStringList{"-d", "morse", "-·-·/-/"} << QByteArray()
+                                                     << QByteArray("ct\n");
+    QTest::newRow("stdin, lines kept") << QStringList{"-d", "caesar"} << QByteArray("k/l/\r\nd/\n")
+                                       << QByteArray("HI\r\nA\n");
+    QTest::newRow("- reads stdin") << QStringList{"-d", "binaire", "-"} << QByteArray("0000/0001//0000/0010/")
+                                   << QByteArray("a b");
+    QTest::newRow("item text") << QStringList{"--decode", "'Détroit'", "26////1/"} << QByteArray() << QByteArray("a. b\n");
+    QTest::newRow("--decode=") << QStringList{"--decode=polybe", "(5,2)/"} << QByteArray() << QByteArray("V\n");
+    QTest::newRow("empty stdin") << QStringList{"-d", "morse"} << QByteArray() << QByteArray();
+    QTest::newRow("guess caesar") << QStringList{"--guess", "o/h//f/k/d/w//g/r/u/w///"} << QByteArray()
+                                  << QByteArray("caesar\nLE CHAT DORT.\n");
+    QTest::newRow("guess from stdin") << QStringList{"--guess"}
+                                      << encodeAlphaNum(AlphaNumCode::Cassis, "the garden is full of flowers").toUtf8()
+                                      << QByteArray("cassis\nthe garden is full of flowers");
+    QTest::newRow("guess morse2") << QStringList{"--guess", "-"} << QByteArray("PPP/O O O/PPP/")
+                                  << QByteArray("morse2\nsos");
+}
+
+void TstCli::decoding()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    const Run r = runEncode(args, input);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, expected);
+}
+
+void TstCli::unreadableTokens_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("err");
+    const QByteArray coded("\xc2\xb7-/\xc2\xb7\xc2\xb7\xc2\xb7\xc2\xb7\xc2\xb7\xc2\xb7/-/x/"); // ·-/······/-/x/
+    QTest::newRow("kept and counted") << QStringList{"-d", "morse"} << coded << 0 << QByteArray("a······/tx ")
+                                      << "1 unreadable token, kept as it stands, at byte offset 4";
+    QTest::newRow("strict") << QStringList{"-d", "morse", "--strict"} << coded << 1 << QByteArray()
+                            << "nothing written";
+    QTest::newRow("strict, argument") << QStringList{"--strict", "-d", "detroit", "1/27/"} << QByteArray() << 1
+                                      << QByteArray() << "1 unreadable token, kept as it stands, at byte offset 2";
+    QTest::newRow("strict, all readable") << QStringList{"-d", "detroit", "--strict", "1/2/"} << QByteArray() << 0
+                                          << QByteArray("bc\n") << "";
+}
+
+void TstCli::unreadableTokens()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, err);
+    const Run piped = runEncode(args, input);
+    QCOMPARE(piped.exitCode, exitCode);
+    QCOMPARE(piped.out, out);
+    QVERIFY2(QString::fromUtf8(piped.err).contains(err), piped.err.constData());
+    if (err.isEmpty())
+        QVERIFY(piped.err.isEmpty());
+    if (input.isEmpty())
+        return;
+    // From a file, far past the first block: the same, offset included.
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    const QByteArray padding = QByteArray("\xc2\xb7/").repeated(200000); // 200000 e
+    file.write(padding + input);
+    file.close();
+    const Run fromFile = runEncode(args, {}, file.fileName());
+    QCOMPARE(fromFile.exitCode, exitCode);
+    QCOMPARE(fromFile.out.size(), out.isEmpty() ? 0 : 200000 + out.size());
+    if (!err.isEmpty())
+        QVERIFY2(QString::fromUtf8(fromFile.err).contains(exitCode ? err : QString("offset %1").arg(600004)),
+                 fromFile.err.constData());
+}
+
+void TstCli::unwritableOutput_data()
+{
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("redirect");
+    for (const char *args : {"--help", "--version", "--list", "morse sos", "-d morse ···/", "--guess ···/", "--guess --all ···/"}) {
+        QTest::newRow(qPrintable(QString("%1 >/dev/full").arg(args))) << QString(args) << QString(">/dev/full");
+        QTest::newRow(qPrintable(QString("%1, closed").arg(args))) << QString(args) << QString(">&-");
+    }
+}
+
+void TstCli::unwritableOutput()
+{
+    QFETCH(QString, args);
+    QFETCH(QString, redirect);
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" %1 %2").arg(args, redirect),
+                                        QStringLiteral(VELMORA_ENCODE_PATH)});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY2(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("cannot write the output")),
+             qPrintable(args));
+}
+
+void TstCli::inputIsOutput()
+{
+    // Appending the coded text to the file being coded would never end.
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    file.write("abc\n");
+    file.close();
+    for (const char *mode : {"morse", "-d morse", "--guess"}) {
+        QProcess p;
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" %1 < \"$1\" >> \"$1\"").arg(mode),
+                                            QStringLiteral(VELMORA_ENCODE_PATH), file.fileName()});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("the input is the output file")));
+        QVERIFY(file.open());
+        QCOMPARE(file.readAll(), QByteArray("abc\n"));
+        file.close();
+    }
+}
+
+void TstCli::fileGrowingWhileCoded()
+{
+    // A bad byte appended to the file after it was checked: only the checked
+    // bytes are handed on.
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    const QByteArray text = QByteArray("Bonjour ").repeated(100000); // several blocks
+    file.write(text);
+    file.flush();
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY);
+    QVERIFY(fd >= 0);
+    cli::InputChecks checks;
+    checks.check = [&](const unsigned char *, std::size_t, bool final) {
+        if (final) {
+            file.write("\xff more text");
+            file.flush();
+        }
+        return true;
+    };
+    QByteArray seen;
+    bool sawFinal = false;
+    const int status = cli::readRegularFile(fd, 0, checks, [&](const unsigned char *data, std::size_t n, bool final) {
+        seen.append(reinterpret_cast<const char *>(data), qsizetype(n));
+        sawFinal = final;
+        return true;
+    });
+    ::close(fd);
+    QCOMPARE(status, 0);
+    QVERIFY(sawFinal);
+    QCOMPARE(seen.size(), text.size());
+    QVERIFY(seen == text);
+}
+
+void TstCli::decodingBlocksOfAnySize()
+{
+    // The decoding pump gives what a whole decoding gives, wherever the
+    // blocks end (inside a token, inside a two-byte dot), offset included.
+    QRandomGenerator rng(11);
+    for (int code = 0; code < kCodeCount; ++code) {
+        QString coded = encoder(CodeId(code)).encode(QString::fromUtf8(randomUtf8Text(rng, 2000)));
+        coded.insert(coded.size() / 2, QString::fromUtf16(u"(9,9)/······/27/0011/ab/")); // unreadable in every code
+        const QByteArray input = coded.toUtf8();
+        const DecodeResult whole = decode(CodeId(code), coded);
+        QTemporaryFile out;
+        QVERIFY(out.open());
+        cli::DecodingPump pump(decoder(CodeId(code)), out.handle());
+        qsizetype at = 0;
+        while (at < input.size()) {
+            const qsizetype n = std::min<qsizetype>(input.size() - at, 1 + rng.bounded(9));
+            QVERIFY2(pump.feed(reinterpret_cast<const unsigned char *>(input.constData() + at), std::size_t(n),
+                               at + n == input.size()),
+                     pump.error().c_str());
+            at += n;
+        }
+        out.seek(0);
+        QCOMPARE(QString::fromUtf8(out.readAll()), whole.text);
+        QCOMPARE(qsizetype(pump.unreadable()), whole.unreadable);
+        QVERIFY(whole.unreadable > 0);
+        QCOMPARE(qsizetype(pump.firstUnreadableByte()), coded.first(whole.firstUnreadable).toUtf8().size());
+    }
+}
+
+void TstCli::largeStreamedDecoding()
+{
+    // 40 MiB of Morse through a pipe, decoded in a process allowed 150 MiB
+    // of address space.
+    const QByteArray unit = encodeMorse(QStringLiteral("Bonjour a tous, voici un message code.\n")).toUtf8();
+    const int copies = 40 * 1024 * 1024 / unit.size();
+#if defined(__SANITIZE_ADDRESS__)
+    const QString limit;
+#else
+    const QString limit = QStringLiteral("ulimit -v 153600 && ");
+#endif
+    QProcess p;
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), limit + QStringLiteral("exec \"$0\" -d morse"),
+                                        QStringLiteral(VELMORA_ENCODE_PATH)});
+    QVERIFY(p.waitForStarted());
+    p.write(unit.repeated(copies));
+    p.closeWriteChannel();
+    QVERIFY(p.waitForFinished(120000));
+    QVERIFY2(p.readAllStandardError().isEmpty(), "warnings");
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardOutput() == QByteArray("bonjour a tous, voici un message code.\n").repeated(copies));
 }
 
 QTEST_GUILESS_MAIN(TstCli)

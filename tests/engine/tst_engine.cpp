@@ -22,6 +22,8 @@ private slots:
     void compiledEqualsReference();
     void compiledEqualsReferenceOnEveryUnit();
     void longMessage();
+    void longReplacements_data();
+    void longReplacements();
 };
 
 void TstEngine::replaceAll_data()
@@ -174,6 +176,44 @@ void TstEngine::longMessage()
         big += line;
     const QString coded = encodeCaesar(big);
     QCOMPARE(coded, encodeCaesar(line).repeated(200000));
+}
+
+// Chains whose Latin-1 units give more than a slot of output (16 units) and
+// up to the table's largest replacement: the output is sized from these
+// lengths, so a wrong one would write past its end (caught under ASan) or
+// cut the coded text.
+namespace {
+constexpr Pair kSeventeen[] = {{u"a", u"bbbbbbbbbbbbbbbbb"}};
+// A chain: a becomes ten b and a c, each b then ccc, so a gives 31 units.
+constexpr Pair kChained[] = {{u"a", u"bbbbbbbbbbc"}, {u"b", u"ccc"}, {u"\u00e9", u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"}};
+constexpr Pair kMixed[] = {{u"a", u"0123456789012345678"}, {u"b", u"short"}, {u" ", u"////////////////////"}};
+const std::span<const Pair> kLongChains[] = {kSeventeen, kChained, kMixed};
+} // namespace
+
+void TstEngine::longReplacements_data()
+{
+    QTest::addColumn<int>("chain");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one unit, 17") << 0 << QString("aaXa");
+    QTest::newRow("chained to 31, and 32") << 1 << QString::fromUtf16(u"ab\u00e9a\u00e9AB");
+    QTest::newRow("long and short mixed") << 2 << QString("a b a b  ab\r\n");
+}
+
+void TstEngine::longReplacements()
+{
+    QFETCH(int, chain);
+    QFETCH(QString, message);
+    const Encoder encoder(CaseFolding::Lower, SubstitutionChain(kLongChains[chain]));
+    QString big;
+    for (int i = 0; i < 300; ++i)
+        big += message;
+    for (const QString &text : {message, big}) {
+        const QString reference = encoder.encodeReference(text);
+        QVERIFY(reference.size() > 16 * text.count(QLatin1Char('a')));
+        const char16_t *b = reinterpret_cast<const char16_t *>(text.constData());
+        QCOMPARE(encoder.encodedLength(b, b + text.size()), reference.size());
+        QCOMPARE(encoder.encode(text), reference);
+    }
 }
 
 QTEST_APPLESS_MAIN(TstEngine)
