@@ -158,6 +158,8 @@ private slots:
                                          << "code trouvé : Binaire";
         QTest::newRow("nothing to guess from") << "Image1" << QString() << QString() << QString()
                                                << "aucun code reconnu";
+        QTest::newRow("a message in no code") << "Image1" << QString() << QStringLiteral("Votre Message ICI")
+                                              << QStringLiteral("Votre Message ICI") << "aucun code reconnu";
     }
     void workedExamplesReadBack()
     {
