@@ -16,16 +16,6 @@
 namespace velmora::cli {
 namespace {
 
-std::uint64_t utf8Length(const char16_t *p, std::size_t n)
-{
-    std::uint64_t bytes = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t u = p[i];
-        bytes += u < 0x80 ? 1 : u < 0x800 ? 2 : QChar::isSurrogate(u) ? 2 : 3;
-    }
-    return bytes;
-}
-
 // The message words joined by blanks, with the newline an argument message
 // gets; an error message if they are not UTF-8.
 bool argumentText(const Options &options, std::string &text)
@@ -98,52 +88,40 @@ bool DecodingPump::writeAll(const char *data, std::size_t n)
     return true;
 }
 
-bool DecodingPump::feed(const unsigned char *data, std::size_t n, bool final)
+bool DecodingPump::feed(const unsigned char *data, std::size_t n, bool final, bool checked)
 {
-    // Bytes to UTF-16, after what the last block left of a sequence.
-    std::vector<unsigned char> joined;
-    if (!m_byteCarry.empty()) {
-        joined = m_byteCarry;
-        joined.insert(joined.end(), data, data + n);
-        data = joined.data();
-        n = joined.size();
-        m_byteCarry.clear();
-    }
-    // The buffers only grow (no filling of what is overwritten anyway).
-    const std::size_t kept = m_unitCount;
-    if (m_units.size() < kept + n + 1)
-        m_units.resize(kept + n + 1);
-    const Utf8Decoded d = decodeUtf8(data, n, m_units.data() + kept, final);
-    m_unitCount = kept + d.written;
-    const std::uint64_t badAt = m_bytesRead + d.consumed;
-    m_bytesRead += d.consumed;
-    if (!d.invalid)
-        m_byteCarry.assign(data + d.consumed, data + n);
+    // What the last block left unread (a token it cut, at most a few bytes),
+    // then the new bytes. The buffers only grow.
+    const std::size_t total = m_inCount + n;
+    if (m_in.size() < total)
+        m_in.resize(total);
+    if (n > 0)
+        std::memcpy(m_in.data() + m_inCount, data, n);
+    m_inCount = total;
 
-    const bool last = final || d.invalid;
-    if (m_decoded.size() < m_unitCount + 1)
-        m_decoded.resize(m_unitCount + 1);
-    const Decoder::BlockResult r =
-        m_decoder.decodeBlock(m_units.data(), m_units.data() + m_unitCount, last, m_state, m_decoded.data());
-    if (r.unreadable > 0 && m_unreadable == 0) {
-        // m_units starts where the units not yet read start in the input.
-        const std::size_t rest = m_unitCount;
-        m_firstUnreadableByte = m_bytesRead - utf8Length(m_units.data(), rest) +
-                                utf8Length(m_units.data(), std::size_t(r.firstUnreadable));
-    }
+    // Checked bytes are well-formed but for a character cut at the end,
+    // which the decoder leaves for the next block.
+    const std::size_t valid = checked ? total : validUtf8Prefix(m_in.data(), total);
+    bool invalid = false;
+    if (valid < total)
+        invalid = final || utf8SequenceLength(m_in.data() + valid, total - valid) >= 0;
+
+    if (m_out.size() < 2 * valid + 8)
+        m_out.resize(2 * valid + 8);
+    const Decoder::BlockResult r = m_decoder.decodeUtf8Block(m_in.data(), m_in.data() + valid, final || invalid,
+                                                             m_state, reinterpret_cast<unsigned char *>(m_out.data()));
+    const std::uint64_t badAt = m_inOffset + valid;
+    if (r.unreadable > 0 && m_unreadable == 0)
+        m_firstUnreadableByte = m_inOffset + std::uint64_t(r.firstUnreadable);
     m_unreadable += std::uint64_t(r.unreadable);
-    // Keep the token the block cut (a few units) for the next call.
-    std::copy(m_units.begin() + r.consumed, m_units.begin() + std::ptrdiff_t(m_unitCount), m_units.begin());
-    m_unitCount -= std::size_t(r.consumed);
+    m_inOffset += std::uint64_t(r.consumed);
+    if (total > std::size_t(r.consumed))
+        std::memmove(m_in.data(), m_in.data() + r.consumed, total - std::size_t(r.consumed));
+    m_inCount = total - std::size_t(r.consumed);
 
-    if (m_outFd >= 0) {
-        if (m_out.size() < std::size_t(r.written) * 3)
-            m_out.resize(std::size_t(r.written) * 3);
-        const std::size_t bytes = encodeUtf8(m_decoded.data(), std::size_t(r.written), m_out.data());
-        if (!writeAll(m_out.data(), bytes))
-            return false;
-    }
-    if (d.invalid) {
+    if (m_outFd >= 0 && !writeAll(m_out.data(), std::size_t(r.written)))
+        return false;
+    if (invalid) {
         m_error = invalidUtf8Message(badAt);
         return false;
     }
@@ -187,8 +165,8 @@ int runDecode(const Options &options)
         };
     }
     DecodingPump pump(dec, STDOUT_FILENO);
-    const int status = readStandardInput(checks, [&](const unsigned char *data, std::size_t n, bool final) {
-        if (!pump.feed(data, n, final)) {
+    const int status = readStandardInput(checks, [&](const unsigned char *data, std::size_t n, bool final, bool checked) {
+        if (!pump.feed(data, n, final, checked)) {
             printError(pump.error());
             return false;
         }
@@ -260,12 +238,14 @@ int runGuess(const Options &options)
     // The first kGuessBytes are held for the guess, then decoded with the
     // rest as it comes.
     std::vector<unsigned char> head;
+    bool headChecked = true;
     std::unique_ptr<DecodingPump> pump;
     bool done = false;
-    status = readStandardInput({}, [&](const unsigned char *data, std::size_t n, bool final) {
+    status = readStandardInput({}, [&](const unsigned char *data, std::size_t n, bool final, bool checked) {
         if (done)
             return true;
         if (!pump) {
+            headChecked = headChecked && checked;
             head.insert(head.end(), data, data + n);
             if (head.size() < kGuessBytes && !final)
                 return true;
@@ -277,8 +257,9 @@ int runGuess(const Options &options)
             pump = std::make_unique<DecodingPump>(decoder(*code), STDOUT_FILENO);
             data = head.data();
             n = head.size();
+            checked = headChecked;
         }
-        if (!pump->feed(data, n, final)) {
+        if (!pump->feed(data, n, final, checked)) {
             printError(pump->error());
             return false;
         }

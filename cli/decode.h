@@ -17,9 +17,10 @@ public:
     // Decoded text goes to outFd; with outFd < 0 the pump only counts.
     DecodingPump(const Decoder &decoder, int outFd);
 
-    // Feeds the next bytes; `final` marks the last block. Returns false on
-    // ill-formed UTF-8 or a write error (see error()).
-    bool feed(const unsigned char *data, std::size_t n, bool final);
+    // Feeds the next bytes; `final` marks the last block; `checked` bytes
+    // are known to be well-formed UTF-8. Returns false on ill-formed UTF-8 or
+    // a write error (see error()).
+    bool feed(const unsigned char *data, std::size_t n, bool final, bool checked = false);
 
     std::uint64_t unreadable() const { return m_unreadable; }
     // Byte offset in the input of the first unreadable token.
@@ -32,12 +33,10 @@ private:
     const Decoder &m_decoder;
     int m_outFd;
     Decoder::State m_state;
-    std::vector<unsigned char> m_byteCarry; // an unfinished UTF-8 sequence
-    std::vector<char16_t> m_units;          // a token the last block cut, then the new block
-    std::size_t m_unitCount = 0;            // units in use in m_units
-    std::vector<char16_t> m_decoded;
+    std::vector<unsigned char> m_in; // bytes the last block left unread, then the new block
+    std::size_t m_inCount = 0;
     std::vector<char> m_out;
-    std::uint64_t m_bytesRead = 0;  // input bytes turned into UTF-16 so far
+    std::uint64_t m_inOffset = 0; // input offset of m_in[0]
     std::uint64_t m_unreadable = 0;
     std::uint64_t m_firstUnreadableByte = 0;
     std::string m_error;

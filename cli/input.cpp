@@ -83,7 +83,7 @@ int readRegularFile(int fd, off_t start, const InputChecks &checks, const BlockS
             return 1;
         left -= got;
         const bool last = eof || left == 0;
-        if (!sink(block.data(), got, last))
+        if (!sink(block.data(), got, last, true))
             return 1;
         if (last)
             return 0;
@@ -110,17 +110,17 @@ int readStream(int fd, const InputChecks &checks, const BlockSink &sink)
         return 1;
     for (std::size_t at = 0; at < held.size(); at += kBlock) {
         const std::size_t n = std::min(kBlock, held.size() - at);
-        if (!sink(held.data() + at, n, eof && at + n == held.size()))
+        if (!sink(held.data() + at, n, eof && at + n == held.size(), true))
             return 1;
     }
     if (held.empty() && eof)
-        return sink(nullptr, 0, true) ? 0 : 1;
+        return sink(nullptr, 0, true, true) ? 0 : 1;
     std::vector<unsigned char>().swap(held);
     while (!eof) {
         std::size_t got;
         if (!readBlock(fd, block, kBlock, got, eof))
             return 1;
-        if (!sink(block.data(), got, eof))
+        if (!sink(block.data(), got, eof, false))
             return 1;
     }
     return 0;

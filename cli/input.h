@@ -10,9 +10,13 @@
 
 namespace velmora::cli {
 
-// Input bytes in blocks; `final` marks the last call. Returns false to stop
-// (after printing its own message).
-using BlockSink = std::function<bool(const unsigned char *data, std::size_t n, bool final)>;
+// Input bytes in blocks; `final` marks the last call; `checked` tells that
+// these bytes were already found to be well-formed UTF-8 (a character may
+// still be cut at the block's end). Returns false to stop (after printing
+// its own message).
+using BlockSink = std::function<bool(const unsigned char *data, std::size_t n, bool final, bool checked)>;
+// What a command checks before it writes (the checked flag is always true).
+using BlockCheck = std::function<bool(const unsigned char *data, std::size_t n, bool final)>;
 
 inline constexpr std::size_t kBlock = 256 * 1024;
 // Piped input up to this size is held and checked whole before anything is written.
@@ -21,7 +25,7 @@ inline constexpr std::size_t kHoldLimit = 16 * 1024 * 1024;
 // What a command checks before it writes: the whole of a regular file, the
 // held part of piped input (in one call). UTF-8 is always checked first.
 struct InputChecks {
-    BlockSink check; // may be empty
+    BlockCheck check; // may be empty
 };
 
 void printError(const std::string &message);

@@ -106,7 +106,7 @@ int runEncode(const Options &options)
         }
         return 0;
     }
-    return readStandardInput({}, [&](const unsigned char *data, std::size_t n, bool final) {
+    return readStandardInput({}, [&](const unsigned char *data, std::size_t n, bool final, bool) {
         if (!pump.feed(data, n, final)) {
             printError(pump.error());
             return false;

@@ -113,6 +113,8 @@ std::size_t validUtf8Prefix(const unsigned char *in, std::size_t n)
     while (i < n) {
         if (in[i] < 0x80) {
             ++i;
+            if (i < n && in[i] >= 0x80)
+                continue; // a short ASCII run, as in Morse: no word test
             while (i + 8 <= n) { // plain ASCII eight bytes at a time
                 std::uint64_t word;
                 std::memcpy(&word, in + i, 8);

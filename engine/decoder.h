@@ -62,6 +62,13 @@ public:
     BlockResult decodeBlock(const char16_t *begin, const char16_t *end, bool final, State &state,
                             char16_t *out) const;
 
+    // The same over UTF-8 bytes, for streams of bytes: [begin, end) is
+    // well-formed UTF-8 except that a character may be cut at `end` (then it
+    // is left unread unless `final`). out has room for (end - begin) + 1
+    // bytes; positions are byte offsets.
+    BlockResult decodeUtf8Block(const unsigned char *begin, const unsigned char *end, bool final, State &state,
+                                unsigned char *out) const;
+
     // The longest coded form of a letter, in UTF-16 units.
     int longestForm() const;
     // True for a character that some letter's coded form uses (not the slash).

@@ -187,10 +187,12 @@ void TstCli::invalidUtf8()
     QFETCH(int, offset);
     const QString offsetText = QStringLiteral("offset %1").arg(offset);
 
-    const Run piped = runEncode({"morse"}, input);
-    QCOMPARE(piped.exitCode, 1);
-    QVERIFY(piped.out.isEmpty());
-    QVERIFY2(QString::fromUtf8(piped.err).contains(offsetText), piped.err.constData());
+    for (const QStringList &args : {QStringList{"morse"}, QStringList{"-d", "morse"}, QStringList{"--guess"}}) {
+        const Run piped = runEncode(args, input);
+        QCOMPARE(piped.exitCode, 1);
+        QVERIFY(piped.out.isEmpty());
+        QVERIFY2(QString::fromUtf8(piped.err).contains(offsetText), piped.err.constData());
+    }
 
     QTemporaryFile file;
     QVERIFY(file.open());
@@ -461,7 +463,7 @@ void TstCli::fileGrowingWhileCoded()
     };
     QByteArray seen;
     bool sawFinal = false;
-    const int status = cli::readRegularFile(fd, 0, checks, [&](const unsigned char *data, std::size_t n, bool final) {
+    const int status = cli::readRegularFile(fd, 0, checks, [&](const unsigned char *data, std::size_t n, bool final, bool) {
         seen.append(reinterpret_cast<const char *>(data), qsizetype(n));
         sawFinal = final;
         return true;

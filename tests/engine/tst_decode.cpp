@@ -61,6 +61,7 @@ private slots:
     void examplesBackwards();
     void unreadable_data();
     void unreadable();
+    void decoderFollowsItsTable();
     void streamCutAnywhere();
     void longUnreadableRunInAStream();
     void guessNamesTheCode_data();
@@ -176,6 +177,25 @@ void TstDecode::unreadable()
     QCOMPARE(r.text, decoded);
     QCOMPARE(r.unreadable, qsizetype(count));
     QCOMPARE(r.firstUnreadable, qsizetype(first));
+}
+
+void TstDecode::decoderFollowsItsTable()
+{
+    // Any encoder's table gives its decoder: here a made-up code whose
+    // forms share their start, one that a later pair rewrites (b, through
+    // z), and two letters with one form (c and d).
+    static constexpr Pair pairs[] = {{u" ", u"/"}, {u"a", u"xy/"}, {u"b", u"xz/"}, {u"c", u"q/"},
+                                     {u"d", u"q/"},  {u"z", u"yy"},   {u".", u"//"}};
+    const Encoder encoder(CaseFolding::Lower, SubstitutionChain(pairs));
+    const Decoder decoder(encoder);
+    QCOMPARE(encoder.encode("ab. Cd"), QString("xy/xyy////q/q/"));
+    const DecodeResult r = decoder.decode(encoder.encode("ab. Cd"));
+    QCOMPARE(r.text, QString("ab. cc"));
+    QCOMPARE(r.unreadable, 0);
+    QCOMPARE(r.letters, 4);
+    const DecodeResult bad = decoder.decode(QString("xq/xy/"));
+    QCOMPARE(bad.text, QString("xq/a"));
+    QCOMPARE(bad.unreadable, 1);
 }
 
 void TstDecode::streamCutAnywhere()
