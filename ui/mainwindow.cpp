@@ -546,10 +546,10 @@ void MainWindow::onAlphaNumCodeClicked()
 
 void MainWindow::buildDecodeButtons()
 {
-    // Each "Décoder" button looks like its section's own buttons (size,
-    // font, the coding button's cursor) and stands on their row or under
-    // "Coder !", where it covers nothing; it comes right after the coding
-    // button when Tab moves through the section.
+    // Each "Décoder" button looks like its section's own buttons (height,
+    // width where there is room, font, the coding button's cursor) and
+    // stands on their row or under "Coder !", where it covers nothing; it
+    // comes right after the coding button when Tab moves through the section.
     auto make = [this](QWidget *section, const QString &name, const QRect &geometry, VelmoraCursor cursor,
                        const QString &toolTip, QPushButton *after) {
         QPushButton *button = makeButton(section, name, QStringLiteral("Décoder"), geometry, cursor);

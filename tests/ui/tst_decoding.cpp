@@ -142,6 +142,11 @@ private slots:
                                           << "ab\r\nc" << "Morse";
         QTest::newRow("Caesar") << "caesarIm" << QString() << QStringLiteral("k/h/o/o/r//z/r/u/o/g///")
                                 << "HELLO WORLD." << QString();
+        QTest::newRow("Morse, an accent and a digit copied")
+            << "morseIm" << QString() << QStringLiteral("2/·-/···-/·//-·-·/é···/·-/·-·/") << "2 ave césar"
+            << "Morse";
+        QTest::newRow("Caesar, an accent copied") << "caesarIm" << QString()
+                                                  << QStringLiteral("d/y/h//f/Év/d/u/") << "AVE CÉSAR" << QString();
         QTest::newRow("Polybius")
             << "Image3" << QString() << QStringLiteral("(1,1)/(1,2)/(1,3)//(5,3)/(5,4)/(5,5)/") << "ABC XYZ"
             << QString();
