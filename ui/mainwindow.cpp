@@ -3,6 +3,7 @@
 #include "engine/codes.h"
 #include "ui/backgroundjob.h"
 #include "ui/cursors.h"
+#include "ui/decoding.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
 #include "ui/program.h"
@@ -271,6 +272,7 @@ void MainWindow::build()
     connect(m_alphaNumCodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumCodeClicked);
 
     setFocusOrder();
+    buildDecodeButtons();
 
     // At start only the home section shows.
     for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection,
@@ -500,7 +502,7 @@ void MainWindow::setBusy(bool busy)
 
 void MainWindow::showCoded(const QString &coded, bool morseFontSize, bool help)
 {
-    showResult(coded, morseFontSize);
+    showResult(coded, morseFontSize)->setCodedCaption(); // after a decoding, the caption says "Codé" again
     if (help) {
         if (!m_morseHelpWindow)
             m_morseHelpWindow = new MorseHelpWindow();
@@ -537,6 +539,102 @@ void MainWindow::onAlphaNumCodeClicked()
     codeAndShow(
         messageText(m_alphaNumMessage), [code](const QString &message) { return encodeAlphaNum(code, message); },
         false, false);
+}
+
+// ---------------------------------------------------------------------------
+// Decoding
+
+void MainWindow::buildDecodeButtons()
+{
+    // Each "Décoder" button looks like its section's own buttons (height,
+    // width where there is room, font, the coding button's cursor) and
+    // stands on their row or under "Coder !", where it covers nothing; it
+    // comes right after the coding button when Tab moves through the section.
+    auto make = [this](QWidget *section, const QString &name, const QRect &geometry, VelmoraCursor cursor,
+                       const QString &toolTip, QPushButton *after) {
+        QPushButton *button = makeButton(section, name, QStringLiteral("Décoder"), geometry, cursor);
+        button->setToolTip(toolTip);
+        button->setAccessibleName(button->text());
+        setTabOrder(after, button);
+        return button;
+    };
+    // Morse: between the portrait and "Effacer", the one gap of the row
+    // (the row's three design buttons leave no room for a fourth as wide).
+    m_morseDecodeButton = make(m_morseSection, QStringLiteral("cmdDecodeMorse"), twipsRect(2535, 2160, 765, 375),
+                               VelmoraCursor::OpenHand,
+                               QStringLiteral("Remettre en clair un message en Morse ou en Morse 2"),
+                               m_morseCodeButton);
+    // AlphaNum: under "Coder !", as wide.
+    m_alphaNumDecodeButton = make(m_alphaNumSection, QStringLiteral("cmdAlphaNumDecode"),
+                                  twipsRect(1080, 1860, 855, 375), VelmoraCursor::OkHandSide,
+                                  QStringLiteral("Remettre le message en clair avec le code choisi "
+                                                 "(sans code choisi, le code est deviné)"),
+                                  m_alphaNumCodeButton);
+    // Caesar and Polybius: between the picture and "Effacer".
+    m_caesarDecodeButton = make(m_caesarSection, QStringLiteral("cmdDecodeCaesar"), twipsRect(2610, 2160, 1215, 375),
+                                VelmoraCursor::OkHandSide,
+                                QStringLiteral("Remettre en clair un message codé en César"), m_caesarCodeButton);
+    m_polybiusDecodeButton = make(m_polybiusSection, QStringLiteral("cmdDecodePolybe"),
+                                  twipsRect(2610, 2160, 1215, 375), VelmoraCursor::OkHandSide,
+                                  QStringLiteral("Remettre en clair un message codé avec le carré de Polybe"),
+                                  m_polybiusCodeButton);
+
+    connect(m_morseDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onMorseDecodeClicked);
+    connect(m_alphaNumDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumDecodeClicked);
+    connect(m_caesarDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onCaesarDecodeClicked);
+    connect(m_polybiusDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onPolybiusDecodeClicked);
+}
+
+void MainWindow::decodeAndShow(const QString &message, DecodeFunction decodeFunction)
+{
+    // The same threshold and the same job as a coding.
+    if (message.size() <= kCodedAtOnce) {
+        m_coding->cancel();
+        showDecoded(decodeFunction(message));
+        return;
+    }
+    m_coding->start([decodeFunction = std::move(decodeFunction), message] { return decodeFunction(message); },
+                    [this](const Decoding &decoding) { showDecoded(decoding); });
+}
+
+void MainWindow::showDecoded(const Decoding &decoding)
+{
+    showResult(decoding.text, false)->setDecodedCaption(decoding.details);
+    emit resultShown();
+}
+
+void MainWindow::onMorseDecodeClicked()
+{
+    decodeAndShow(messageText(m_morseMessage), decodeMorseOrMorse2);
+}
+
+void MainWindow::onAlphaNumDecodeClicked()
+{
+    // A code chosen in the list (or its name typed exactly) decodes; any
+    // other text of the field, "Coder en..." first, means the code is to be
+    // guessed.
+    const QString choice = m_alphaNumChoice->currentText();
+    if (!alphaNumItemTexts().contains(choice)) {
+        decodeAndShow(messageText(m_alphaNumMessage), decodeGuessed);
+        return;
+    }
+    const CodeId code = codeIdOf(alphaNumCodeFromText(choice));
+    decodeAndShow(messageText(m_alphaNumMessage),
+                  [code](const QString &message) { return decodeWith(code, message, true); });
+}
+
+void MainWindow::onCaesarDecodeClicked()
+{
+    decodeAndShow(messageText(m_caesarMessage), [](const QString &message) {
+        return decodeWith(CodeId::Caesar, message);
+    });
+}
+
+void MainWindow::onPolybiusDecodeClicked()
+{
+    decodeAndShow(messageText(m_polybiusMessage), [](const QString &message) {
+        return decodeWith(CodeId::Polybe, message);
+    });
 }
 
 } // namespace velmora

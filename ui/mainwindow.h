@@ -23,6 +23,7 @@ class BackgroundJob;
 class ImageButton;
 class PictureBox;
 class SectionFrame;
+struct Decoding;
 
 class MainWindow : public QWidget
 {
@@ -58,12 +59,13 @@ public:
     // coded in the background while the window goes on answering, and its
     // result window comes once the code is ready.
     static constexpr qsizetype kCodedAtOnce = qsizetype(1) << 20;
-    // Whether such a coding is under way.
+    // Whether such a coding (or the decoding of such a message) is under way.
     bool isCoding() const;
 
 signals:
-    // A coding's result window is on screen (after each coding button click,
-    // at once or once a long message is coded).
+    // A coding's or a decoding's result window is on screen (after each
+    // coding or decoding button click, at once or once a long message is
+    // done).
     void resultShown();
 
 protected:
@@ -88,6 +90,11 @@ private slots:
     void onCaesarCodeClicked();
     void onPolybiusCodeClicked();
     void onAlphaNumCodeClicked();
+    // Decoding buttons of the local sections.
+    void onMorseDecodeClicked();
+    void onAlphaNumDecodeClicked();
+    void onCaesarDecodeClicked();
+    void onPolybiusDecodeClicked();
 
 private:
     void build();
@@ -125,6 +132,16 @@ private:
     void showCoded(const QString &coded, bool morseFontSize, bool help);
     void setBusy(bool busy);
 
+    // Decoding: the "Décoder" buttons of the local sections, placed and
+    // wired after the design's controls; each reads its section's message
+    // box and shows the decoded text in the result window, at once or in
+    // the background like a coding (the two share the one background job,
+    // so a later click of either kind wins).
+    void buildDecodeButtons();
+    using DecodeFunction = std::function<Decoding(const QString &)>;
+    void decodeAndShow(const QString &message, DecodeFunction decodeFunction);
+    void showDecoded(const Decoding &decoding);
+
     // Sections.
     SectionFrame *m_semaphoreSection = nullptr, *m_mersSection = nullptr, *m_gatoSection = nullptr,
                  *m_polybiusSection = nullptr, *m_caesarSection = nullptr, *m_alphaNumSection = nullptr,
@@ -145,6 +162,9 @@ private:
                 *m_gatoCodeButton = nullptr, *m_mersClearButton = nullptr, *m_mersCodeButton = nullptr,
                 *m_semaphoreClearButton = nullptr, *m_semaphoreCodeButton = nullptr;
     QComboBox *m_alphaNumChoice = nullptr;
+    // Decoding buttons.
+    QPushButton *m_morseDecodeButton = nullptr, *m_alphaNumDecodeButton = nullptr,
+                *m_caesarDecodeButton = nullptr, *m_polybiusDecodeButton = nullptr;
 
     QPointer<ResultWindow> m_resultWindow;
     QPointer<MorseHelpWindow> m_morseHelpWindow;

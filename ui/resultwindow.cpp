@@ -41,6 +41,23 @@ ResultWindow::ResultWindow(QWidget *parent)
     m_resultBox->setPlainText(QStringLiteral("Text1"));
 }
 
+void ResultWindow::setCodedCaption()
+{
+    setWindowTitle(QStringLiteral("Message Codé..."));
+    setAccessibleName(windowTitle());
+    m_resultBox->setAccessibleName(QStringLiteral("Message codé"));
+}
+
+void ResultWindow::setDecodedCaption(const QString &details)
+{
+    QString caption = QStringLiteral("Message Décodé...");
+    if (!details.isEmpty())
+        caption += QStringLiteral(" (") + details + QLatin1Char(')');
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+    m_resultBox->setAccessibleName(QStringLiteral("Message décodé"));
+}
+
 void ResultWindow::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));

@@ -17,6 +17,12 @@ public:
 
     ResultView *resultBox() const { return m_resultBox; }
 
+    // The caption says what the result box shows: a code ("Message Codé...",
+    // as built) or a decoded message ("Message Décodé...", then DETAILS in
+    // brackets when there are any). The box's accessible name follows.
+    void setCodedCaption();
+    void setDecodedCaption(const QString &details);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

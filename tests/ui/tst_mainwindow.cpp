@@ -474,10 +474,13 @@ private slots:
         QTest::addColumn<QString>("plate");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("Morse") << "morseIm"
-                               << QStringList{"txtMsgMorse", "cmdCodeMorse", "cmdEffaceMorse", "cmdCodeMorse2"};
-        QTest::newRow("AlphaNum") << "Image1" << QStringList{"alphaTxt", "cboAlphaNum", "cmdAlphaNumOK"};
-        QTest::newRow("Caesar") << "caesarIm" << QStringList{"caesarCode", "cmdEfface", "cmdCode"};
-        QTest::newRow("Polybius") << "Image3" << QStringList{"polybeCode", "cmdEffacep", "cmdCodePolybe"};
+                               << QStringList{"txtMsgMorse", "cmdCodeMorse", "cmdDecodeMorse", "cmdEffaceMorse",
+                                              "cmdCodeMorse2"};
+        QTest::newRow("AlphaNum") << "Image1"
+                                  << QStringList{"alphaTxt", "cboAlphaNum", "cmdAlphaNumOK", "cmdAlphaNumDecode"};
+        QTest::newRow("Caesar") << "caesarIm" << QStringList{"caesarCode", "cmdEfface", "cmdCode", "cmdDecodeCaesar"};
+        QTest::newRow("Polybius") << "Image3"
+                                  << QStringList{"polybeCode", "cmdEffacep", "cmdCodePolybe", "cmdDecodePolybe"};
         QTest::newRow("Gato") << "gatoIm" << QStringList{"cmdEffaceGato", "cmdCodeGato", "txtCodeGato"};
         QTest::newRow("Code des Mers") << "mersIm" << QStringList{"cmdEffaceM", "cmdCodeM", "Text2"};
         QTest::newRow("Semaphore") << "semaIm" << QStringList{"cmdEffaceS", "cmdCodeS", "txtCodeSema"};

@@ -1,10 +1,12 @@
 // Writes PNG pictures of the windows: the main window in each of its eight
-// sections, the result window after a Morse coding and the Morse 2 help
-// window.
+// sections, the result window after a Morse coding, the Morse 2 help window,
+// and a decoding (the AlphaNum section holding a coded message, and the
+// result window that reads it back, its caption drawn above it).
 //
 //   velmora-screenshots OUTPUT_DIR
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "engine/codes.h"
 #include "ui/mainwindow.h"
 #include "ui/resultview.h"
 #include "ui/widgets.h"
@@ -12,6 +14,7 @@
 #include "ui/resultwindow.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,6 +31,38 @@ bool save(QWidget *window, const QDir &dir, const QString &name)
     QApplication::processEvents();
     const QString path = dir.filePath(name);
     if (!window->grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+// Like save(), with the window's caption drawn in a strip above its
+// contents (the offscreen platform draws no title bars).
+bool saveWithCaption(QWidget *window, const QDir &dir, const QString &name)
+{
+    QApplication::processEvents();
+    const QPixmap contents = window->grab();
+    const qreal ratio = contents.devicePixelRatio();
+    const int strip = 22;
+    QImage image(QSize(contents.width(), contents.height() + int(strip * ratio)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    const QRect bar(0, 0, int(contents.width() / ratio), strip);
+    painter.fillRect(bar, QColor(0, 0, 128));
+    const QIcon icon = window->windowIcon();
+    if (!icon.isNull())
+        icon.paint(&painter, QRect(3, 3, strip - 6, strip - 6));
+    QFont font = window->font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(bar.adjusted(strip + 2, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, window->windowTitle());
+    painter.drawPixmap(QPoint(0, strip), contents);
+    painter.end();
+    const QString path = dir.filePath(name);
+    if (!image.save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -78,5 +113,18 @@ int main(int argc, char *argv[])
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse.png")) && ok;
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse2"))->click();
     ok = save(window.morseHelpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
+    window.morseHelpWindow()->hide();
+    window.resultWindow()->close(); // the next one is built anew, at its first font size
+
+    // A decoding: a message coded with 'Cassis' in the AlphaNum box, no code
+    // chosen, so "Décoder" guesses it.
+    window.findChild<ImageButton *>(QStringLiteral("Image1"))->click();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("alphaTxt"))
+        ->setPlainText(encodeAlphaNum(AlphaNumCode::Cassis,
+                                      QStringLiteral("Rendez-vous demain matin sur le quai du port. "
+                                                     "Apportez la carte et la lanterne.")));
+    ok = save(&window, dir, QStringLiteral("main-alphanum-decoding.png")) && ok;
+    window.findChild<QPushButton *>(QStringLiteral("cmdAlphaNumDecode"))->click();
+    ok = saveWithCaption(window.resultWindow(), dir, QStringLiteral("result-decoded.png")) && ok;
     return ok ? 0 : 1;
 }
