@@ -271,6 +271,7 @@ void MainWindow::build()
     connect(m_alphaNumCodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumCodeClicked);
 
     setFocusOrder();
+    installKeyboardShortcuts();
 
     // At start only the home section shows.
     for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection,
