@@ -1,16 +1,19 @@
 // VelmoraWin III: the start routine. Creates the main window, shows it, and
 // from then on the program only answers clicks.
+#include "app/processsetup.h"
 #include "app/weblauncher.h"
 #include "ui/mainwindow.h"
+#include "ui/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    // The embedded browser of the web features shares OpenGL contexts; this
-    // must be set before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No OpenGL at start-up: the context the embedded browser shares is made
+    // at the first web feature (prepareSharedOpenGLContext).
+    velmora::keepFilesOutOfTheHomeFolder();
     QApplication app(argc, argv);
+    velmora::installQtTranslations();
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.1"));
 

@@ -1,5 +1,7 @@
 #include "app/weblauncher.h"
 
+#include "app/processsetup.h"
+
 #include "ui/mainwindow.h"
 #include "ui/widgets.h"
 
@@ -86,6 +88,8 @@ private:
                                 "Lancez VelmoraWin avec un compte ordinaire."));
             return;
         }
+        // Without a shared context the browser still works, drawing in software.
+        prepareSharedOpenGLContext();
         QString error;
         const AttachFunction attach = loadModule(error);
         QObject *features = attach ? attach(&m_main) : nullptr;

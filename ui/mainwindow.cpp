@@ -273,6 +273,7 @@ void MainWindow::build()
 
     setFocusOrder();
     buildDecodeButtons();
+    installKeyboardShortcuts();
 
     // At start only the home section shows.
     for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection,

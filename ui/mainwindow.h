@@ -113,6 +113,8 @@ private:
                                     int boxWidth = 7935);
     void connectClear(QPushButton *button, QPlainTextEdit *box);
     void setFocusOrder();
+    // Alt+0 to Alt+7, F1 and Ctrl+Q (ui/mainwindowshortcuts.cpp).
+    void installKeyboardShortcuts();
 
     // Shows one section, setting every section's visibility in the order of
     // the design: the Gato section first, then home and Morse (or Morse and

@@ -10,6 +10,7 @@
 #include "ui/widgets.h"
 
 #include <QApplication>
+#include <QShortcut>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -60,6 +61,9 @@ MorseHelpWindow::MorseHelpWindow(QWidget *parent)
     m_closeButton->setPalette(closePalette);
     m_closeButton->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
     connect(m_closeButton, &QAbstractButton::clicked, this, &QWidget::hide);
+    // Escape does what the red X does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_closeButton,
+            &QAbstractButton::click);
 
     centreWindow(this);
 }

@@ -62,9 +62,28 @@ PictureBox::PictureBox(const QString &picturePath, const QString &description, Q
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAccessibleName(description);
-    const QPixmap pixmap = renderPicture(picturePath);
+}
+
+void PictureBox::drawPicture() const
+{
+    if (m_drawn)
+        return;
+    m_drawn = true;
+    const QPixmap pixmap = renderPicture(m_path);
     if (!pixmap.isNull())
-        setPixmap(pixmap);
+        const_cast<PictureBox *>(this)->setPixmap(pixmap);
+}
+
+bool PictureBox::hasPicture() const
+{
+    drawPicture();
+    return !pixmap().isNull();
+}
+
+void PictureBox::showEvent(QShowEvent *event)
+{
+    drawPicture();
+    QLabel::showEvent(event);
 }
 
 // ---------------------------------------------------------------------------

@@ -36,17 +36,26 @@ private:
     qreal m_pixmapRatio = 0;
 };
 
-// A picture shown at its natural size, described for screen readers.
+// A picture shown at its natural size, described for screen readers. It is
+// drawn from its SVG when first shown: most pictures sit in sections hidden
+// at start-up, and drawing them all then was a third of the start-up time
+// (bench/startup).
 class PictureBox : public QLabel
 {
     Q_OBJECT
 public:
     PictureBox(const QString &picturePath, const QString &description, QWidget *parent = nullptr);
     QString picturePath() const { return m_path; }
-    bool hasPicture() const { return !pixmap().isNull(); }
+    bool hasPicture() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void drawPicture() const;
+
     QString m_path;
+    mutable bool m_drawn = false;
 };
 
 // A text label that acts as a button (the help window's red "X"): drawn like

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QShortcut>
 
 namespace velmora {
 
@@ -123,6 +124,9 @@ AboutWindow::AboutWindow(const QString &siteAddress, QWidget *parent)
     m_closeSpot->setGeometry(twipsRect(0, 0, 375, 375));
     m_closeSpot->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
     connect(m_closeSpot, &QAbstractButton::clicked, this, &QWidget::hide);
+    // Escape does what the close mark does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_closeSpot,
+            &QAbstractButton::click);
 
     m_logo = new PictureBox(picturePath(QStringLiteral("about-logo.svg")), QStringLiteral("VelmoraWin 3.0"), this);
     m_logo->setObjectName(QStringLiteral("Image1"));

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -49,10 +50,15 @@ BrowserWindow::BrowserWindow(QWebEngineProfile *profile, QWidget *parent)
     m_closeButton->setObjectName(QStringLiteral("Image1"));
     m_closeButton->setGeometry(twipsRect(5760, 0, 915, 915));
     m_closeButton->setCursor(velmoraCursor(VelmoraCursor::Forbidden));
+    // The close picture has no tooltip; a screen reader still names it.
+    m_closeButton->setToolTip(QString());
     connect(m_closeButton, &ImageButton::clicked, this, [this] {
         repaint();
         hide(); // the window stays, with its page
     });
+    // Escape does what the close picture does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_closeButton,
+            &QAbstractButton::click);
 
     // The title follows the page: when its download completes and when a
     // navigation completes (and when the page names itself later).

@@ -1,0 +1,66 @@
+#include "app/processsetup.h"
+
+#include <QCoreApplication>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+
+// Qt keeps the context that every OpenGL context of the process shares; the
+// web engine reads it when it starts. These two functions are exported by
+// QtGui for that purpose and have no header of their own.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+Q_GUI_EXPORT QOpenGLContext *qt_gl_global_share_context();
+QT_END_NAMESPACE
+
+namespace velmora {
+
+namespace {
+
+void setUnlessSet(const char *name, const char *value)
+{
+    if (!qEnvironmentVariableIsSet(name))
+        qputenv(name, value);
+}
+
+QOpenGLContext *s_sharedContext = nullptr;
+
+void releaseSharedContext()
+{
+    if (qt_gl_global_share_context() == s_sharedContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete s_sharedContext;
+    s_sharedContext = nullptr;
+}
+
+} // namespace
+
+void keepFilesOutOfTheHomeFolder()
+{
+    // Qt Quick (inside the browser view) keeps compiled shaders on disk.
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    // Mesa's own cache of compiled shaders (two spellings over its versions).
+    setUnlessSet("MESA_SHADER_CACHE_DISABLE", "true");
+    setUnlessSet("MESA_GLSL_CACHE_DISABLE", "true");
+    // The web engine asks GLib's settings store about accessibility and
+    // proxies; its default store writes a file in the cache folder. The
+    // program changes no setting, so an in-memory store answers the same.
+    setUnlessSet("GSETTINGS_BACKEND", "memory");
+}
+
+bool prepareSharedOpenGLContext()
+{
+    if (qt_gl_global_share_context())
+        return true;
+    auto *context = new QOpenGLContext;
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    if (!context->create()) {
+        delete context;
+        return false;
+    }
+    s_sharedContext = context;
+    qt_gl_set_global_share_context(context);
+    qAddPostRoutine(releaseSharedContext);
+    return true;
+}
+
+} // namespace velmora
