@@ -2,6 +2,7 @@
 #include "engine/codes.h"
 #include "stream.h"
 #include "utf8.h"
+#include "wav.h"
 #include "velmora_config.h"
 
 #include <cerrno>
@@ -71,6 +72,7 @@ void printHelp()
         "\n"
         "Exit status: 0 coded; 1 input not UTF-8 or an input/output error; 2 bad usage.\n",
         codeList().c_str());
+    std::fputs(cli::wavHelpText(), stdout);
 }
 
 void printList()
@@ -198,6 +200,8 @@ int codeStreamedInput(const Encoder &encoder)
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> status = cli::runWavCommand(argc, argv))
+        return *status;
     if (argc < 2) {
         printErr("missing CODE (try --help)");
         std::fputs(codeList().c_str(), stderr);
