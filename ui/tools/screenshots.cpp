@@ -1,6 +1,7 @@
 // Writes PNG pictures of the windows: the main window in each of its eight
-// sections, the result window after a Morse coding and the Morse 2 help
-// window.
+// sections, the result window after a Morse coding (with its sound controls,
+// still and while playing), after a Caesar coding (as designed, without
+// them) and the Morse 2 help window.
 //
 //   velmora-screenshots OUTPUT_DIR
 //
@@ -9,6 +10,7 @@
 #include "ui/resultview.h"
 #include "ui/widgets.h"
 #include "ui/morsehelpwindow.h"
+#include "ui/morseplayer.h"
 #include "ui/resultwindow.h"
 
 #include <QApplication>
@@ -34,6 +36,16 @@ bool save(QWidget *window, const QDir &dir, const QString &name)
     std::printf("%s\n", qPrintable(path));
     return true;
 }
+
+// Plays nothing: it has always heard the first seconds of the sound, so the
+// picture shows a sign marked as it would be while playing.
+class SilentOutput : public SoundOutput
+{
+public:
+    bool start(QIODevice *, int, QString *) override { return true; }
+    void stop() override {}
+    qint64 playedUSecs() const override { return 2'130'000; }
+};
 
 } // namespace
 
@@ -76,7 +88,21 @@ int main(int argc, char *argv[])
         ->setPlainText(QStringLiteral("Hello World.\r\nVelmoraWin III code vos messages."));
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse"))->click();
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse.png")) && ok;
+    // Playing, through a silent output: "Arrêter" and the sign heard marked.
+    MorsePlayer::setOutputFactory([](QString *) { return new SilentOutput; });
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    QApplication::processEvents();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-playing.png")) && ok;
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    MorsePlayer::setOutputFactory({});
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse2"))->click();
     ok = save(window.morseHelpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
+
+    // A code without a sound: the result window as designed.
+    window.findChild<ImageButton *>(QStringLiteral("caesarIm"))->click();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("caesarCode"))
+        ->setPlainText(QStringLiteral("VelmoraWin III code vos messages."));
+    window.findChild<QPushButton *>(QStringLiteral("cmdCode"))->click();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-caesar.png")) && ok;
     return ok ? 0 : 1;
 }
