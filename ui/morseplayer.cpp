@@ -7,6 +7,8 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -24,6 +26,11 @@ MorsePlayer::OutputFactory &outputFactory()
 AudioSinkOutput::AudioSinkOutput(const QAudioDevice &device, QObject *parent)
     : SoundOutput(parent), m_device(device)
 {
+    m_drained.setSingleShot(true);
+    connect(&m_drained, &QTimer::timeout, this, [this] {
+        stop();
+        emit finished(QString());
+    });
 }
 
 AudioSinkOutput::~AudioSinkOutput()
@@ -48,6 +55,7 @@ bool AudioSinkOutput::start(QIODevice *source, int sampleRate, QString *error)
                      .arg(sampleRate);
         return false;
     }
+    m_sampleRate = sampleRate;
     m_sink = new QAudioSink(m_device, format, this);
     connect(m_sink, &QAudioSink::stateChanged, this, &AudioSinkOutput::onStateChanged);
     m_source = source;
@@ -62,6 +70,7 @@ bool AudioSinkOutput::start(QIODevice *source, int sampleRate, QString *error)
 
 void AudioSinkOutput::stop()
 {
+    m_drained.stop();
     if (!m_sink)
         return;
     QAudioSink *sink = m_sink;
@@ -82,10 +91,12 @@ void AudioSinkOutput::onStateChanged()
     if (!m_sink)
         return;
     // In pull mode the sink falls idle once the source has nothing more to
-    // give: the last samples have been heard.
+    // give, while what it holds is still being heard: it is stopped only
+    // once the whole sound has been played.
     if (m_sink->state() == QAudio::IdleState && m_source && m_source->atEnd()) {
-        stop();
-        emit finished(QString());
+        const qint64 total = m_source->size() / 2 * 1000000 / m_sampleRate;
+        const qint64 left = std::max<qint64>(0, total - m_sink->processedUSecs());
+        m_drained.start(int(std::min<qint64>(left / 1000, 10000)) + kDrainMarginMs);
     } else if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         stop();
         emit finished(QStringLiteral("La sortie audio « %1 » s'est arrêtée en cours de route.")

@@ -59,9 +59,15 @@ public:
 private:
     void onStateChanged();
 
+    // How long past the moment the whole sound should have been heard the
+    // sink is still given, for its own latency.
+    static constexpr int kDrainMarginMs = 100;
+
     QAudioDevice m_device;
     QAudioSink *m_sink = nullptr;
     QPointer<QIODevice> m_source;
+    int m_sampleRate = 1;
+    QTimer m_drained; // the sound has been heard to its end
 };
 
 class MorsePlayer : public QObject
