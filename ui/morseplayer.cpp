@@ -123,8 +123,8 @@ MorsePlayer::~MorsePlayer()
 
 QString MorsePlayer::noAudioOutputMessage()
 {
-    return QStringLiteral("Aucune sortie audio n'est disponible sur cet ordinateur : le son ne peut pas "
-                          "être écouté, mais vous pouvez l'enregistrer.");
+    return QStringLiteral("Aucune sortie audio sur cet ordinateur : le son ne peut pas être écouté, "
+                          "mais il peut être enregistré.");
 }
 
 SoundOutput *MorsePlayer::audioOutput(const QAudioDevice &device, QString *error)

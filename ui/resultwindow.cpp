@@ -44,7 +44,8 @@ ResultWindow::ResultWindow(QWidget *parent)
 
     // Sound controls: hidden until a coding with a sound.
     m_soundBar = new SoundBar(m_resultBox, this);
-    m_soundBar->move(twipsToPixels(120), twipsToPixels(3735));
+    // Its buttons lie 120 twips below the box, as the box lies below the top.
+    m_soundBar->move(twipsToPixels(120), twipsToPixels(3735 - SoundBar::kButtonTopTwips));
     m_soundBar->hide();
 }
 

@@ -162,15 +162,17 @@ SoundBar::SoundBar(ResultView *resultBox, QWidget *parent)
     : QWidget(parent), m_resultBox(resultBox), m_savingCancelled(std::make_shared<std::atomic_bool>(false))
 {
     setObjectName(QStringLiteral("soundBar"));
-    resize(resultBox->width(), twipsToPixels(375));
+    resize(resultBox->width(), twipsToPixels(kHeightTwips));
 
-    // The line of text on the left, the two buttons at the right, as wide
-    // as the buttons of the Morse section.
+    // The text on the left, up to three lines high; the two buttons at the
+    // right, as high as the buttons of the Morse section.
     const int saveWidth = twipsToPixels(1935);
     const int listenWidth = twipsToPixels(1335);
     const int gap = twipsToPixels(120);
     const int saveLeft = width() - saveWidth;
     const int listenLeft = saveLeft - gap - listenWidth;
+    const int buttonTop = twipsToPixels(kButtonTopTwips);
+    const int buttonHeight = twipsToPixels(375);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("lblSon"));
@@ -181,11 +183,11 @@ SoundBar::SoundBar(ResultView *resultBox, QWidget *parent)
     statusPalette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));
     m_status->setPalette(statusPalette);
 
-    auto makeButton = [this](const QString &name, const QString &caption, int left, int width) {
+    auto makeButton = [=, this](const QString &name, const QString &caption, int left, int width) {
         auto *button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setAccessibleName(caption);
-        button->setGeometry(left, 0, width, height());
+        button->setGeometry(left, buttonTop, width, buttonHeight);
         button->setCursor(velmoraCursor(VelmoraCursor::OkHandSide));
         button->setAutoDefault(false);
         return button;

@@ -29,8 +29,10 @@ class SoundBar : public QWidget
     Q_OBJECT
 public:
     // The bar sounds the text of resultBox; it is laid out as wide as the
-    // box and as high as a button.
+    // box, kHeightTwips high, its buttons kButtonTopTwips from its top.
     SoundBar(ResultView *resultBox, QWidget *parent);
+    static constexpr int kHeightTwips = 630;
+    static constexpr int kButtonTopTwips = 90;
     // Stops the sound, and a saving under way (which then leaves no file).
     ~SoundBar() override;
 

@@ -1,7 +1,7 @@
 // Writes PNG pictures of the windows: the main window in each of its eight
-// sections, the result window after a Morse coding (with its sound controls,
-// still and while playing), after a Caesar coding (as designed, without
-// them) and the Morse 2 help window.
+// sections, the result window after a Morse coding (with its sound controls:
+// still, while playing, and without a sound card), after a Caesar coding (as
+// designed, without them) and the Morse 2 help window.
 //
 //   velmora-screenshots OUTPUT_DIR
 //
@@ -94,6 +94,10 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-playing.png")) && ok;
     window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    // On a machine without a sound card.
+    MorsePlayer::setOutputFactory([](QString *error) { return MorsePlayer::audioOutput(QAudioDevice(), error); });
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-nodevice.png")) && ok;
     MorsePlayer::setOutputFactory({});
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse2"))->click();
     ok = save(window.morseHelpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
