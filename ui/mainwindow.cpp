@@ -458,11 +458,12 @@ ResultWindow *MainWindow::obtainResultWindow()
     return m_resultWindow;
 }
 
-ResultWindow *MainWindow::showResult(const QString &coded, bool morseFontSize)
+ResultWindow *MainWindow::showResult(const QString &coded, bool morseFontSize, std::optional<CodeId> code)
 {
     ResultWindow *window = obtainResultWindow();
     ResultView *box = window->resultBox();
     box->setPlainText(coded);
+    window->setSoundCode(code);
     if (morseFontSize) {
         QFont font = box->font();
         font.setPointSizeF(18);
@@ -474,16 +475,18 @@ ResultWindow *MainWindow::showResult(const QString &coded, bool morseFontSize)
     return window;
 }
 
-void MainWindow::codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help)
+void MainWindow::codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help, CodeId code)
 {
     if (message.size() <= kCodedAtOnce) {
         m_coding->cancel(); // a long coding still under way is superseded
-        showCoded(coder(message), morseFontSize, help);
+        showCoded(coder(message), morseFontSize, help, code);
         return;
     }
     // The coding works on its own copy of the message.
     m_coding->start([coder = std::move(coder), message] { return coder(message); },
-                    [this, morseFontSize, help](const QString &coded) { showCoded(coded, morseFontSize, help); });
+                    [this, morseFontSize, help, code](const QString &coded) {
+                        showCoded(coded, morseFontSize, help, code);
+                    });
 }
 
 bool MainWindow::isCoding() const
@@ -501,9 +504,9 @@ void MainWindow::setBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::showCoded(const QString &coded, bool morseFontSize, bool help)
+void MainWindow::showCoded(const QString &coded, bool morseFontSize, bool help, CodeId code)
 {
-    showResult(coded, morseFontSize)->setCodedCaption(); // after a decoding, the caption says "Codé" again
+    showResult(coded, morseFontSize, code)->setCodedCaption(); // after a decoding, the caption says "Codé" again
     if (help) {
         if (!m_morseHelpWindow)
             m_morseHelpWindow = new MorseHelpWindow();
@@ -516,22 +519,22 @@ void MainWindow::showCoded(const QString &coded, bool morseFontSize, bool help)
 
 void MainWindow::onMorseCodeClicked()
 {
-    codeAndShow(messageText(m_morseMessage), encodeMorse, true, false);
+    codeAndShow(messageText(m_morseMessage), encodeMorse, true, false, CodeId::Morse);
 }
 
 void MainWindow::onMorse2Clicked()
 {
-    codeAndShow(messageText(m_morseMessage), encodeMorse2, false, true);
+    codeAndShow(messageText(m_morseMessage), encodeMorse2, false, true, CodeId::Morse2);
 }
 
 void MainWindow::onCaesarCodeClicked()
 {
-    codeAndShow(messageText(m_caesarMessage), encodeCaesar, false, false);
+    codeAndShow(messageText(m_caesarMessage), encodeCaesar, false, false, CodeId::Caesar);
 }
 
 void MainWindow::onPolybiusCodeClicked()
 {
-    codeAndShow(messageText(m_polybiusMessage), encodePolybe, false, false);
+    codeAndShow(messageText(m_polybiusMessage), encodePolybe, false, false, CodeId::Polybe);
 }
 
 void MainWindow::onAlphaNumCodeClicked()
@@ -539,7 +542,7 @@ void MainWindow::onAlphaNumCodeClicked()
     const AlphaNumCode code = alphaNumCodeFromText(m_alphaNumChoice->currentText());
     codeAndShow(
         messageText(m_alphaNumMessage), [code](const QString &message) { return encodeAlphaNum(code, message); },
-        false, false);
+        false, false, codeIdOf(code));
 }
 
 // ---------------------------------------------------------------------------
@@ -600,7 +603,7 @@ void MainWindow::decodeAndShow(const QString &message, DecodeFunction decodeFunc
 
 void MainWindow::showDecoded(const Decoding &decoding)
 {
-    showResult(decoding.text, false)->setDecodedCaption(decoding.details);
+    showResult(decoding.text, false, std::nullopt)->setDecodedCaption(decoding.details);
     emit resultShown();
 }
 

@@ -5,6 +5,10 @@
 // public accessors below (this window knows nothing of them).
 #pragma once
 
+#include <optional>
+
+#include "engine/codes.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -122,16 +126,17 @@ private:
     void showSection(SectionFrame *section, bool morseBeforeHome);
 
     // The encoder command's result steps: obtain the result window, write the
-    // coded text, the code's own step, show the window.
+    // coded text, the code's own step, show the window. The window learns
+    // CODE, to offer the sound of a Morse text.
     ResultWindow *obtainResultWindow();
-    ResultWindow *showResult(const QString &coded, bool morseFontSize);
+    ResultWindow *showResult(const QString &coded, bool morseFontSize, std::optional<CodeId> code);
 
     // Codes MESSAGE with CODER, at once or in the background (see
     // kCodedAtOnce), then shows the result (and the Morse 2 help window for
     // HELP). A later click supersedes a coding still under way.
     using Coder = std::function<QString(const QString &)>;
-    void codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help);
-    void showCoded(const QString &coded, bool morseFontSize, bool help);
+    void codeAndShow(const QString &message, Coder coder, bool morseFontSize, bool help, CodeId code);
+    void showCoded(const QString &coded, bool morseFontSize, bool help, CodeId code);
     void setBusy(bool busy);
 
     // Decoding: the "Décoder" buttons of the local sections, placed and

@@ -4,10 +4,12 @@
 #include "ui/fonts.h"
 #include "ui/pictures.h"
 #include "ui/resultview.h"
+#include "ui/soundbar.h"
 #include "ui/textboxes.h"
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QHideEvent>
 #include <QPainter>
 
 namespace velmora {
@@ -39,6 +41,39 @@ ResultWindow::ResultWindow(QWidget *parent)
     m_resultBox->setCursor(Qt::ArrowCursor); // its scroll bar
     m_resultBox->viewport()->setCursor(velmoraCursor(VelmoraCursor::PenBeam));
     m_resultBox->setPlainText(QStringLiteral("Text1"));
+
+    // Sound controls: hidden until a coding with a sound.
+    m_soundBar = new SoundBar(m_resultBox, this);
+    // Its buttons lie 120 twips below the box, as the box lies below the top.
+    m_soundBar->move(twipsToPixels(120), twipsToPixels(3735 - SoundBar::kButtonTopTwips));
+    m_soundBar->hide();
+}
+
+// ---------------------------------------------------------------------------
+// Sound controls
+
+namespace {
+
+// The window as designed, and with the sound controls: as much again below
+// them as the design leaves below the box.
+constexpr QSize kDesignSize = twipsSize(7920, 3810);
+constexpr QSize kWithSoundSize = twipsSize(7920, 3735 + 375 + 195);
+
+} // namespace
+
+void ResultWindow::setSoundCode(std::optional<CodeId> code)
+{
+    const bool sound = m_soundBar->setCode(code);
+    m_soundBar->setVisible(sound);
+    setFixedSize(sound ? kWithSoundSize : kDesignSize);
+}
+
+void ResultWindow::hideEvent(QHideEvent *event)
+{
+    // Closing the window, or the end of the program, silences it at once.
+    if (!event->spontaneous())
+        m_soundBar->stopSound();
+    QWidget::hideEvent(event);
 }
 
 void ResultWindow::setCodedCaption()

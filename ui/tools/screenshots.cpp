@@ -1,7 +1,9 @@
 // Writes PNG pictures of the windows: the main window in each of its eight
-// sections, the result window after a Morse coding, the Morse 2 help window,
-// and a decoding (the AlphaNum section holding a coded message, and the
-// result window that reads it back, its caption drawn above it).
+// sections, the result window after a Morse coding (with its sound controls:
+// still, while playing, and without a sound card), after a Caesar coding (as
+// designed, without them), the Morse 2 help window, and a decoding (the
+// AlphaNum section holding a coded message, and the result window that reads
+// it back, its caption drawn above it).
 //
 //   velmora-screenshots OUTPUT_DIR
 //
@@ -11,6 +13,7 @@
 #include "ui/resultview.h"
 #include "ui/widgets.h"
 #include "ui/morsehelpwindow.h"
+#include "ui/morseplayer.h"
 #include "ui/resultwindow.h"
 
 #include <QApplication>
@@ -69,6 +72,15 @@ bool saveWithCaption(QWidget *window, const QDir &dir, const QString &name)
     std::printf("%s\n", qPrintable(path));
     return true;
 }
+// Plays nothing: it has always heard the first seconds of the sound, so the
+// picture shows a sign marked as it would be while playing.
+class SilentOutput : public SoundOutput
+{
+public:
+    bool start(QIODevice *, int, QString *) override { return true; }
+    void stop() override {}
+    qint64 playedUSecs() const override { return 2'070'000; }
+};
 
 } // namespace
 
@@ -111,6 +123,17 @@ int main(int argc, char *argv[])
         ->setPlainText(QStringLiteral("Hello World.\r\nVelmoraWin III code vos messages."));
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse"))->click();
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse.png")) && ok;
+    // Playing, through a silent output: "Arrêter" and the sign heard marked.
+    MorsePlayer::setOutputFactory([](QString *) { return new SilentOutput; });
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    QApplication::processEvents();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-playing.png")) && ok;
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    // On a machine without a sound card.
+    MorsePlayer::setOutputFactory([](QString *error) { return MorsePlayer::audioOutput(QAudioDevice(), error); });
+    window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-nodevice.png")) && ok;
+    MorsePlayer::setOutputFactory({});
     window.findChild<QPushButton *>(QStringLiteral("cmdCodeMorse2"))->click();
     ok = save(window.morseHelpWindow(), dir, QStringLiteral("help-morse2.png")) && ok;
     window.morseHelpWindow()->hide();
@@ -126,5 +149,12 @@ int main(int argc, char *argv[])
     ok = save(&window, dir, QStringLiteral("main-alphanum-decoding.png")) && ok;
     window.findChild<QPushButton *>(QStringLiteral("cmdAlphaNumDecode"))->click();
     ok = saveWithCaption(window.resultWindow(), dir, QStringLiteral("result-decoded.png")) && ok;
+
+    // A code without a sound: the result window as designed.
+    window.findChild<ImageButton *>(QStringLiteral("caesarIm"))->click();
+    window.findChild<QPlainTextEdit *>(QStringLiteral("caesarCode"))
+        ->setPlainText(QStringLiteral("VelmoraWin III code vos messages."));
+    window.findChild<QPushButton *>(QStringLiteral("cmdCode"))->click();
+    ok = save(window.resultWindow(), dir, QStringLiteral("result-caesar.png")) && ok;
     return ok ? 0 : 1;
 }
