@@ -2,6 +2,7 @@
 // from then on the program only answers clicks.
 #include "app/weblauncher.h"
 #include "ui/mainwindow.h"
+#include "velmora_config.h"
 
 #include <QApplication>
 
@@ -12,12 +13,12 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     velmora::MainWindow mainWindow;
 
-    // The web features attach themselves to the main window at the first
-    // web feature used; until then no web engine is loaded.
+    // The web features answer the main window's web requests from the
+    // first one on; until then no web engine is loaded.
     velmora::installWebLauncher(mainWindow);
 
     mainWindow.show();

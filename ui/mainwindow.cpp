@@ -270,6 +270,8 @@ void MainWindow::build()
     connect(m_polybiusCodeButton, &QAbstractButton::clicked, this, &MainWindow::onPolybiusCodeClicked);
     connect(m_alphaNumCodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumCodeClicked);
 
+    connectWebRequests();
+
     setFocusOrder();
 
     // At start only the home section shows.
@@ -537,6 +539,29 @@ void MainWindow::onAlphaNumCodeClicked()
     codeAndShow(
         messageText(m_alphaNumMessage), [code](const QString &message) { return encodeAlphaNum(code, message); },
         false, false);
+}
+
+// ---------------------------------------------------------------------------
+// Web requests
+
+void MainWindow::connectWebRequests()
+{
+    const struct {
+        QPushButton *button;
+        QPlainTextEdit *box;
+        PictureCode code;
+    } pictureCodes[] = {
+        {m_gatoCodeButton, m_gatoMessage, PictureCode::Gato},
+        {m_mersCodeButton, m_mersMessage, PictureCode::Mers},
+        {m_semaphoreCodeButton, m_semaphoreMessage, PictureCode::Semaphore},
+    };
+    for (const auto &p : pictureCodes) {
+        connect(p.button, &QAbstractButton::clicked, this,
+                [this, box = p.box, code = p.code] { emit pictureCodeRequested(code, messageText(box)); });
+    }
+    connect(m_siteIcon, &QAbstractButton::clicked, this, &MainWindow::sitePageRequested);
+    connect(m_contactIcon, &QAbstractButton::clicked, this, &MainWindow::contactPageRequested);
+    connect(m_aboutIcon, &QAbstractButton::clicked, this, &MainWindow::aboutRequested);
 }
 
 } // namespace velmora
