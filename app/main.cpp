@@ -4,6 +4,7 @@
 #include "app/weblauncher.h"
 #include "ui/mainwindow.h"
 #include "ui/translations.h"
+#include "velmora_config.h"
 
 #include <QApplication>
 
@@ -15,12 +16,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     velmora::installQtTranslations();
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.1"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     velmora::MainWindow mainWindow;
 
-    // The web features attach themselves to the main window at the first
-    // web feature used; until then no web engine is loaded.
+    // The web features answer the main window's web requests from the
+    // first one on; until then no web engine is loaded.
     velmora::installWebLauncher(mainWindow);
 
     mainWindow.show();

@@ -3,23 +3,20 @@
 #include "app/processsetup.h"
 
 #include "ui/mainwindow.h"
-#include "ui/widgets.h"
+#include "web/webfeaturesinterface.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
 #include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
+#include <QPluginLoader>
+
+#include <functional>
 
 #include <unistd.h>
 
 namespace velmora {
 
 namespace {
-
-using AttachFunction = QObject *(*)(MainWindow *);
 
 // The embedded browser will not run for the superuser with its sandbox on,
 // and it ends the whole process when asked to: better to say so and keep
@@ -30,42 +27,41 @@ bool browserRefusesThisUser()
            !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }
 
+// One of the main window's web requests, to be answered by the web features.
+using WebRequest = std::function<void(WebFeaturesInterface &)>;
+
 class WebLauncher : public QObject
 {
 public:
     WebLauncher(MainWindow &main, const QStringList &directories)
         : QObject(&main), m_main(main), m_directories(directories)
     {
-        const struct {
-            QAbstractButton *button;
-            const char *handler;
-        } triggers[] = {
-            {main.gatoCodeButton(), "codeGato"},
-            {main.mersCodeButton(), "codeMers"},
-            {main.semaphoreCodeButton(), "codeSemaphore"},
-            {main.siteIcon(), "openSite"},
-            {main.contactIcon(), "openContact"},
-            {main.aboutIcon(), "showAbout"},
-        };
-        for (const auto &t : triggers) {
-            const char *handler = t.handler;
-            m_connections << connect(t.button, &QAbstractButton::clicked, this, [this, handler] { launch(handler); });
-        }
+        connect(&main, &MainWindow::pictureCodeRequested, this, [this](PictureCode code, const QString &message) {
+            launch([code, message](WebFeaturesInterface &web) { web.showPictureCode(code, message); });
+        });
+        connect(&main, &MainWindow::sitePageRequested, this, [this] { launch(&WebFeaturesInterface::openSitePage); });
+        connect(&main, &MainWindow::contactPageRequested, this,
+                [this] { launch(&WebFeaturesInterface::openContactPage); });
+        connect(&main, &MainWindow::aboutRequested, this, [this] { launch(&WebFeaturesInterface::showAbout); });
     }
 
 private:
-    AttachFunction loadModule(QString &error)
+    // The module's root object, from the first directory that holds a module
+    // with the expected interface; it stays loaded for the rest of the run.
+    WebModuleInterface *loadModule(QString &error)
     {
         QStringList tried;
         for (const QString &dir : std::as_const(m_directories)) {
-            QLibrary library(QDir(dir).filePath(QStringLiteral("velmora-web")));
-            if (!library.load()) {
-                tried << library.errorString();
+            QPluginLoader loader(QDir(dir).filePath(QStringLiteral("velmora-web")));
+            QObject *root = loader.instance();
+            if (!root) {
+                tried << loader.errorString();
                 continue;
             }
-            if (auto attach = reinterpret_cast<AttachFunction>(library.resolve("velmoraAttachWebFeatures")))
-                return attach; // stays loaded for the rest of the run
-            tried << library.errorString();
+            if (auto *module = qobject_cast<WebModuleInterface *>(root))
+                return module;
+            tried << QStringLiteral("%1: not the web module of this program (%2)")
+                         .arg(loader.fileName(), QStringLiteral(VelmoraWebModuleInterface_iid));
         }
         error = tried.join(QLatin1Char('\n'));
         return nullptr;
@@ -80,7 +76,7 @@ private:
         box.exec();
     }
 
-    void launch(const char *handler)
+    void launch(const WebRequest &request)
     {
         if (browserRefusesThisUser()) {
             warn(QStringLiteral("Les fonctions web de VelmoraWin ne fonctionnent pas pour l'administrateur "
@@ -91,23 +87,21 @@ private:
         // Without a shared context the browser still works, drawing in software.
         prepareSharedOpenGLContext();
         QString error;
-        const AttachFunction attach = loadModule(error);
-        QObject *features = attach ? attach(&m_main) : nullptr;
-        if (!features) {
+        WebModuleInterface *module = loadModule(error);
+        WebFeaturesInterface *web = module ? module->attachTo(m_main) : nullptr;
+        if (!web) {
             warn(QStringLiteral("Les fonctions web de VelmoraWin ne sont pas disponibles."), error);
-            return; // the next click tries again
+            return; // the next request tries again
         }
-        // From now on the module answers the buttons itself; this click is
-        // handed over by hand.
-        for (const auto &c : std::as_const(m_connections))
-            disconnect(c);
-        QMetaObject::invokeMethod(features, handler);
+        // From now on the web features answer the requests themselves; this
+        // first one is handed over.
+        disconnect(&m_main, nullptr, this, nullptr);
+        request(*web);
         deleteLater();
     }
 
     MainWindow &m_main;
     QStringList m_directories;
-    QList<QMetaObject::Connection> m_connections;
 };
 
 } // namespace
@@ -115,7 +109,8 @@ private:
 QStringList webModuleDirectories()
 {
     const QString here = QCoreApplication::applicationDirPath();
-    return {here, QDir(here).filePath(QStringLiteral("../lib/velmora")), QStringLiteral(VELMORA_MODULE_DIR)};
+    return {here, QDir(here).filePath(QStringLiteral(VELMORA_MODULE_DIR_FROM_PROGRAM)),
+            QStringLiteral(VELMORA_MODULE_DIR)};
 }
 
 void installWebLauncher(MainWindow &main, const QStringList &directories)

@@ -12,9 +12,12 @@ class MainWindow;
 // installed.
 QStringList webModuleDirectories();
 
-// Connects the main window's web buttons (the three picture codes, the two
-// site icons, the about icon) to a launcher that loads the module at the
-// first click, lets it attach itself, and hands it that click.
+// Answers the main window's web requests (picture code, site page, contact
+// page, about window) with a launcher that, at the first request, loads the
+// module, checks that it is the web module this program expects, lets it
+// attach itself to the main window and hands it that first request. When the
+// module cannot be loaded the user is told so, and the next request tries
+// again.
 void installWebLauncher(MainWindow &main, const QStringList &directories = webModuleDirectories());
 
 } // namespace velmora

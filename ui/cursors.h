@@ -1,5 +1,6 @@
 // The program's own mouse cursors: 32 x 32 drawings of white gloved hands,
-// each with its hot spot. The numbers are those of the window designs.
+// each with its hot spot (both in the resources: cursors/NAME.svg and
+// cursors/hotspots.txt). The numbers are those of the window designs.
 #pragma once
 
 #include <QCursor>
@@ -20,7 +21,7 @@ enum class VelmoraCursor {
 };
 
 // The cursor, rendered for the screen's pixel ratio and cached. When its
-// drawing is missing, the nearest standard cursor stands in.
+// drawing or its hot spot is missing, the nearest standard cursor stands in.
 QCursor velmoraCursor(VelmoraCursor id);
 
 } // namespace velmora

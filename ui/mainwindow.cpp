@@ -271,6 +271,8 @@ void MainWindow::build()
     connect(m_polybiusCodeButton, &QAbstractButton::clicked, this, &MainWindow::onPolybiusCodeClicked);
     connect(m_alphaNumCodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumCodeClicked);
 
+    connectWebRequests();
+
     setFocusOrder();
     buildDecodeButtons();
     installKeyboardShortcuts();
@@ -639,6 +641,29 @@ void MainWindow::onPolybiusDecodeClicked()
     decodeAndShow(messageText(m_polybiusMessage), [](const QString &message) {
         return decodeWith(CodeId::Polybe, message);
     });
+}
+
+// ---------------------------------------------------------------------------
+// Web requests
+
+void MainWindow::connectWebRequests()
+{
+    const struct {
+        QPushButton *button;
+        QPlainTextEdit *box;
+        PictureCode code;
+    } pictureCodes[] = {
+        {m_gatoCodeButton, m_gatoMessage, PictureCode::Gato},
+        {m_mersCodeButton, m_mersMessage, PictureCode::Mers},
+        {m_semaphoreCodeButton, m_semaphoreMessage, PictureCode::Semaphore},
+    };
+    for (const auto &p : pictureCodes) {
+        connect(p.button, &QAbstractButton::clicked, this,
+                [this, box = p.box, code = p.code] { emit pictureCodeRequested(code, messageText(box)); });
+    }
+    connect(m_siteIcon, &QAbstractButton::clicked, this, &MainWindow::sitePageRequested);
+    connect(m_contactIcon, &QAbstractButton::clicked, this, &MainWindow::contactPageRequested);
+    connect(m_aboutIcon, &QAbstractButton::clicked, this, &MainWindow::aboutRequested);
 }
 
 } // namespace velmora

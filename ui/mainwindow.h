@@ -1,13 +1,14 @@
 // The main window "frmMain": seven navigation plates on the left, five command
 // icons along the top, and eight sections of which exactly one is visible.
-// The local codes are coded here; the picture codes and the site links get
-// their handlers from the web features, which attach themselves through the
-// public accessors below (this window knows nothing of them).
+// The local codes are coded here; for the picture codes, the site links and
+// the about window it only says what the user asks for, through the request
+// signals below (the web features that answer them are no concern of it).
 #pragma once
 
-#include <optional>
-
 #include "engine/codes.h"
+#include "ui/picturecode.h"
+
+#include <optional>
 
 #include <QPointer>
 #include <QWidget>
@@ -39,18 +40,6 @@ public:
     // The whole text of a message box, with CR LF line breaks.
     static QString messageText(const QPlainTextEdit *box);
 
-    // For the web features: the picture codes' buttons and message boxes, and
-    // the command icons that open web pages and the about window.
-    QPushButton *gatoCodeButton() const { return m_gatoCodeButton; }
-    QPushButton *mersCodeButton() const { return m_mersCodeButton; }
-    QPushButton *semaphoreCodeButton() const { return m_semaphoreCodeButton; }
-    QPlainTextEdit *gatoMessageBox() const { return m_gatoMessage; }
-    QPlainTextEdit *mersMessageBox() const { return m_mersMessage; }
-    QPlainTextEdit *semaphoreMessageBox() const { return m_semaphoreMessage; }
-    ImageButton *siteIcon() const { return m_siteIcon; }
-    ImageButton *contactIcon() const { return m_contactIcon; }
-    ImageButton *aboutIcon() const { return m_aboutIcon; }
-
     // The result window while it is on screen (null before the first coding
     // and after the user closed it), and the Morse 2 help window once made.
     ResultWindow *resultWindow() const;
@@ -71,6 +60,15 @@ signals:
     // coding or decoding button click, at once or once a long message is
     // done).
     void resultShown();
+
+    // Web requests: what the web buttons ask for. The picture code's
+    // "Coder" button sends its code and the whole text of its message box
+    // (CR LF line breaks); the command icons ask for the site's home page,
+    // its contact page and the about window.
+    void pictureCodeRequested(velmora::PictureCode code, const QString &message);
+    void sitePageRequested();
+    void contactPageRequested();
+    void aboutRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -116,6 +114,8 @@ private:
                                     const QString &pictureDescription, bool scrollBar = true,
                                     int boxWidth = 7935);
     void connectClear(QPushButton *button, QPlainTextEdit *box);
+    // The web buttons' clicks become the web request signals.
+    void connectWebRequests();
     void setFocusOrder();
     // Alt+0 to Alt+7, F1 and Ctrl+Q (ui/mainwindowshortcuts.cpp).
     void installKeyboardShortcuts();

@@ -83,7 +83,9 @@ protected:
 QString AboutWindow::creditsText(const QString &siteAddress)
 {
     // Runs of blanks, not line breaks, put each part on a line of its own
-    // once the label wraps its words.
+    // once the label wraps its words. "v. 3.0" is the about window's own
+    // text, kept as designed: it is not the program's version (VELMORA_VERSION,
+    // which the update check sends).
     return QStringLiteral("VelmoraWin v. 3.0") + QString(88, u' ') +
            QStringLiteral("Conçu et réalisé par l'équipe VelmoraWin, un logiciel qui code vos textes "
                           "en différents codes.") +
@@ -128,6 +130,8 @@ AboutWindow::AboutWindow(const QString &siteAddress, QWidget *parent)
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, m_closeSpot,
             &QAbstractButton::click);
 
+    // The logo's picture and its description say 3.0, as designed (see
+    // creditsText).
     m_logo = new PictureBox(picturePath(QStringLiteral("about-logo.svg")), QStringLiteral("VelmoraWin 3.0"), this);
     m_logo->setObjectName(QStringLiteral("Image1"));
     m_logo->setGeometry(twipsRect(960, 480, 3645, 1125));

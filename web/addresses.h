@@ -1,11 +1,12 @@
 // The addresses of the web pages the program opens.
 #pragma once
 
+#include "ui/picturecode.h"
+#include "velmora_config.h"
+
 #include <QString>
 
 namespace velmora {
-
-enum class PictureCode { Gato, Mers, Semaphore };
 
 // The message as it travels in a query: UTF-8, every byte but the unreserved
 // characters (A-Z a-z 0-9 - . _ ~) percent-encoded, so "&", "#", "%", "+",
@@ -20,7 +21,10 @@ QString codePageAddress(const QString &base, PictureCode code, const QString &me
 
 inline QString siteHomeAddress(const QString &base) { return base + QStringLiteral("/"); }
 inline QString siteContactAddress(const QString &base) { return base + QStringLiteral("/Contact/form.php3"); }
-// The update check asks for the version this program is, 3.1.
-inline QString versionPageAddress(const QString &base) { return base + QStringLiteral("/version/?ver=3.1"); }
+// The update check asks for the version this program is.
+inline QString versionPageAddress(const QString &base)
+{
+    return base + QStringLiteral("/version/?ver=" VELMORA_VERSION);
+}
 
 } // namespace velmora

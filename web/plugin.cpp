@@ -1,10 +1,22 @@
-// The web features as a module that the program loads at the first web
+// The web features as a Qt plugin that the program loads at the first web
 // feature used, so the web engine costs nothing at start-up.
 #include "web/webfeatures.h"
+#include "web/webfeaturesinterface.h"
 
-#include <QtGlobal>
+#include <QObject>
+#include <QtPlugin>
 
-extern "C" Q_DECL_EXPORT QObject *velmoraAttachWebFeatures(velmora::MainWindow *main)
+namespace velmora {
+
+class WebModule : public QObject, public WebModuleInterface
 {
-    return main ? velmora::attachWebFeatures(*main) : nullptr;
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID VelmoraWebModuleInterface_iid)
+    Q_INTERFACES(velmora::WebModuleInterface)
+public:
+    WebFeaturesInterface *attachTo(MainWindow &main) override { return attachWebFeatures(main); }
+};
+
+} // namespace velmora
+
+#include "plugin.moc"

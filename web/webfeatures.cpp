@@ -2,20 +2,20 @@
 
 #include "render/render_service.h"
 #include "ui/mainwindow.h"
-#include "ui/widgets.h"
 #include "ui/placement.h"
+#include "ui/widgets.h"
 #include "velmora_config.h"
 #include "web/addresses.h"
 #include "web/aboutwindow.h"
 #include "web/browserwindow.h"
 
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
 namespace velmora {
 
-WebFeatures::WebFeatures(MainWindow &main) : QObject(&main), m_main(main)
+WebFeatures::WebFeatures(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("webFeatures"));
 }
@@ -79,34 +79,19 @@ void WebFeatures::openPage(const QString &address)
     browser->activateWindow();
 }
 
-void WebFeatures::codeGato()
+void WebFeatures::showPictureCode(PictureCode code, const QString &message)
 {
-    const QString message = MainWindow::messageText(m_main.gatoMessageBox());
     const QString base = renderBase();
-    openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Gato, message));
+    openPage(base.isEmpty() ? QString() : codePageAddress(base, code, message));
 }
 
-void WebFeatures::codeMers()
-{
-    const QString message = MainWindow::messageText(m_main.mersMessageBox());
-    const QString base = renderBase();
-    openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Mers, message));
-}
-
-void WebFeatures::codeSemaphore()
-{
-    const QString message = MainWindow::messageText(m_main.semaphoreMessageBox());
-    const QString base = renderBase();
-    openPage(base.isEmpty() ? QString() : codePageAddress(base, PictureCode::Semaphore, message));
-}
-
-void WebFeatures::openSite()
+void WebFeatures::openSitePage()
 {
     const QString base = siteBase();
     openPage(base.isEmpty() ? QString() : siteHomeAddress(base));
 }
 
-void WebFeatures::openContact()
+void WebFeatures::openContactPage()
 {
     const QString base = siteBase();
     openPage(base.isEmpty() ? QString() : siteContactAddress(base));
@@ -134,13 +119,11 @@ WebFeatures *attachWebFeatures(MainWindow &main)
 {
     if (auto *existing = main.findChild<WebFeatures *>(QStringLiteral("webFeatures"), Qt::FindDirectChildrenOnly))
         return existing;
-    auto *features = new WebFeatures(main);
-    QObject::connect(main.gatoCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeGato);
-    QObject::connect(main.mersCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeMers);
-    QObject::connect(main.semaphoreCodeButton(), &QPushButton::clicked, features, &WebFeatures::codeSemaphore);
-    QObject::connect(main.siteIcon(), &QAbstractButton::clicked, features, &WebFeatures::openSite);
-    QObject::connect(main.contactIcon(), &QAbstractButton::clicked, features, &WebFeatures::openContact);
-    QObject::connect(main.aboutIcon(), &QAbstractButton::clicked, features, &WebFeatures::showAbout);
+    auto *features = new WebFeatures(&main);
+    QObject::connect(&main, &MainWindow::pictureCodeRequested, features, &WebFeatures::showPictureCode);
+    QObject::connect(&main, &MainWindow::sitePageRequested, features, &WebFeatures::openSitePage);
+    QObject::connect(&main, &MainWindow::contactPageRequested, features, &WebFeatures::openContactPage);
+    QObject::connect(&main, &MainWindow::aboutRequested, features, &WebFeatures::showAbout);
     return features;
 }
 

@@ -1,8 +1,9 @@
 // The web features of the program: the three picture codes, the two links to
-// the product's site, and the about window with its update check. They
-// attach themselves to the main window's buttons; the main window knows
-// nothing of them.
+// the product's site, and the about window with its update check. They answer
+// the main window's request signals; the main window knows nothing of them.
 #pragma once
+
+#include "web/webfeaturesinterface.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,11 +19,11 @@ class BrowserWindow;
 class MainWindow;
 class RenderService;
 
-class WebFeatures : public QObject
+class WebFeatures : public QObject, public WebFeaturesInterface
 {
     Q_OBJECT
 public:
-    explicit WebFeatures(MainWindow &main);
+    explicit WebFeatures(QObject *parent = nullptr);
     ~WebFeatures() override;
 
     // The browser window while it exists (null before the first page and
@@ -37,13 +38,13 @@ public:
     QString renderBase();
     QString siteBase();
 
-public slots:
-    void codeGato();
-    void codeMers();
-    void codeSemaphore();
-    void openSite();
-    void openContact();
-    void showAbout();
+    // WebFeaturesInterface
+    void showPictureCode(PictureCode code, const QString &message) override;
+    void openSitePage() override;
+    void openContactPage() override;
+    void showAbout() override;
+
+    // The update check of the about window.
     void openVersionPage();
 
 private:
@@ -51,15 +52,14 @@ private:
     void openPage(const QString &address);
     QString embeddedBase();
 
-    MainWindow &m_main;
     std::unique_ptr<RenderService> m_service;
     QWebEngineProfile *m_profile = nullptr;
     QPointer<BrowserWindow> m_browser;
     QPointer<AboutWindow> m_about;
 };
 
-// Makes the web features (owned by the main window) and connects them to
-// its buttons.
+// The web features of MAIN: made at the first call (owned by MAIN) and
+// connected to its request signals; later calls return the same ones.
 WebFeatures *attachWebFeatures(MainWindow &main);
 
 } // namespace velmora

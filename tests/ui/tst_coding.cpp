@@ -1,6 +1,7 @@
 // The local coding buttons, driven as a person would: type the message, pick
 // the code, click, and read the result window.
 #include "uitest.h"
+#include "hotspots.h"
 
 #include "engine/codes.h"
 
@@ -310,14 +311,14 @@ private slots:
         QVERIFY(!(result->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(!result->windowIcon().isNull());
         QVERIFY(!result->parentWidget()); // no owner window
-        QCOMPARE(result->cursor().hotSpot(), QPoint(7, 7));
+        QCOMPARE(result->cursor().hotSpot(), uitest::designHotSpot(QStringLiteral("cursor1-ok")));
         ResultView *box = result->resultBox();
         QCOMPARE(box->objectName(), QStringLiteral("codeMorse"));
         QCOMPARE(box->geometry(), QRect(8, 8, 505, 233));
         QCOMPARE(box->font().family(), QStringLiteral("MS Sans Serif"));
         QCOMPARE(box->font().pointSizeF(), 9.75);
         QVERIFY(box->font().bold());
-        QCOMPARE(box->viewport()->cursor().hotSpot(), QPoint(5, 9));
+        QCOMPARE(box->viewport()->cursor().hotSpot(), uitest::designHotSpot(QStringLiteral("cursor2-ibeam-pen")));
         QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(box->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Highlight));
     }
@@ -417,8 +418,8 @@ private slots:
         QVERIFY(!face->text(QAccessible::Name).isEmpty());
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(!help->isVisible());
-        QCOMPARE(help->closeButton()->cursor().hotSpot(), QPoint(12, 1));
-        QCOMPARE(help->cursor().hotSpot(), QPoint(7, 7));
+        QCOMPARE(help->closeButton()->cursor().hotSpot(), uitest::designHotSpot(QStringLiteral("cursor-forbidden")));
+        QCOMPARE(help->cursor().hotSpot(), uitest::designHotSpot(QStringLiteral("cursor-ring")));
     }
 
     // ----------------------------------------------------------------------

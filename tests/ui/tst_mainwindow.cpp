@@ -1,6 +1,7 @@
 // The main window: its initial state, layout, look, navigation between the
 // sections, clear buttons, focus order and what assistive tools see.
 #include "uitest.h"
+#include "hotspots.h"
 
 #include "ui/fonts.h"
 #include "ui/pictures.h"
@@ -339,21 +340,23 @@ private slots:
     void cursorsWithTheirHotSpots_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QPoint>("hotSpot");
-        QTest::newRow("window background: 1") << "frmMain" << QPoint(7, 7);
-        QTest::newRow("message box: 2") << "txtMsgMorse" << QPoint(5, 9);
-        QTest::newRow("coding button: 3") << "cmdCodePolybe" << QPoint(4, 16);
-        QTest::newRow("Morse 2 button: 3") << "cmdCodeMorse2" << QPoint(4, 16);
-        QTest::newRow("clear button: 4") << "cmdEffaceS" << QPoint(24, 7);
-        QTest::newRow("plate: 5") << "gatoIm" << QPoint(5, 12);
-        QTest::newRow("combo box: 5") << "cboAlphaNum" << QPoint(5, 12);
-        QTest::newRow("command icon: 6") << "AboutIm" << QPoint(12, 1);
-        QTest::newRow("Morse coder: 7") << "cmdCodeMorse" << QPoint(16, 14);
+        QTest::addColumn<QString>("cursor"); // the drawing, as hotspots.txt names it
+        QTest::newRow("window background: 1") << "frmMain" << "cursor1-ok";
+        QTest::newRow("message box: 2") << "txtMsgMorse" << "cursor2-ibeam-pen";
+        QTest::newRow("coding button: 3") << "cmdCodePolybe" << "cursor3-ok-side";
+        QTest::newRow("Morse 2 button: 3") << "cmdCodeMorse2" << "cursor3-ok-side";
+        QTest::newRow("clear button: 4") << "cmdEffaceS" << "cursor4-ok";
+        QTest::newRow("plate: 5") << "gatoIm" << "cursor5-crosshair-pen";
+        QTest::newRow("combo box: 5") << "cboAlphaNum" << "cursor5-crosshair-pen";
+        QTest::newRow("command icon: 6") << "AboutIm" << "cursor6-point-up";
+        QTest::newRow("Morse coder: 7") << "cmdCodeMorse" << "cursor7-open-hand";
     }
     void cursorsWithTheirHotSpots()
     {
         QFETCH(QString, name);
-        QFETCH(QPoint, hotSpot);
+        QFETCH(QString, cursor);
+        const QPoint hotSpot = uitest::designHotSpot(cursor);
+        QVERIFY(hotSpot != QPoint(-1, -1));
         QWidget *widget = name == QLatin1String("frmMain") ? m_window : child<QWidget>(m_window, name);
         if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
             widget = box->viewport();

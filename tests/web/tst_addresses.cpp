@@ -53,7 +53,7 @@ void TstAddresses::siteAndVersion()
     const QString base = QStringLiteral("http://site.example");
     QCOMPARE(siteHomeAddress(base), QStringLiteral("http://site.example/"));
     QCOMPARE(siteContactAddress(base), QStringLiteral("http://site.example/Contact/form.php3"));
-    QCOMPARE(versionPageAddress(base), QStringLiteral("http://site.example/version/?ver=3.1"));
+    QCOMPARE(versionPageAddress(base), QStringLiteral("http://site.example/version/?ver=" VELMORA_VERSION));
 }
 
 QTEST_APPLESS_MAIN(TstAddresses)

@@ -4,6 +4,7 @@
 #include "render/render_service.h"
 #include "ui/mainwindow.h"
 #include "ui/widgets.h"
+#include "velmora_config.h"
 #include "web/aboutwindow.h"
 #include "web/browserwindow.h"
 #include "web/webfeatures.h"
@@ -64,6 +65,10 @@ private slots:
     void closeImEndsTheProgram();
 
 private:
+    // The main window's controls, by their design names.
+    QAbstractButton *button(const QString &name) const { return uitest::child<QAbstractButton>(m_main, name); }
+    QPlainTextEdit *messageBox(const QString &name) const { return uitest::child<QPlainTextEdit>(m_main, name); }
+
     MainWindow *m_main = nullptr;
     WebFeatures *m_web = nullptr;
 };
@@ -88,16 +93,16 @@ void TstWeb::serviceStartsOnlyWhenNeeded()
 {
     QVERIFY(!m_web->renderService());
     QVERIFY(!m_web->browserWindow());
-    m_main->gatoMessageBox()->setPlainText(QStringLiteral("Chat"));
-    click(m_main->gatoCodeButton());
+    messageBox(QStringLiteral("txtCodeGato"))->setPlainText(QStringLiteral("Chat"));
+    click(button(QStringLiteral("cmdCodeGato")));
     QVERIFY(m_web->renderService());
     QVERIFY(m_web->renderService()->isRunning());
 }
 
 void TstWeb::gatoPageAndCaption()
 {
-    m_main->gatoMessageBox()->setPlainText(QStringLiteral("Bonjour"));
-    click(m_main->gatoCodeButton());
+    messageBox(QStringLiteral("txtCodeGato"))->setPlainText(QStringLiteral("Bonjour"));
+    click(button(QStringLiteral("cmdCodeGato")));
     BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
     QVERIFY(browser->isVisible());
@@ -110,8 +115,8 @@ void TstWeb::gatoPageAndCaption()
 void TstWeb::messageArrivesIntact()
 {
     const QString message = QStringLiteral("a&b#c%d+e\r\nf");
-    uitest::typeMessage(m_main->gatoMessageBox(), message);
-    click(m_main->gatoCodeButton());
+    uitest::typeMessage(messageBox(QStringLiteral("txtCodeGato")), message);
+    click(button(QStringLiteral("cmdCodeGato")));
     BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato — a&b#c%d+e")), kLoadTimeout);
@@ -122,15 +127,15 @@ void TstWeb::messageArrivesIntact()
 
 void TstWeb::oneWindowForEveryPage()
 {
-    m_main->gatoMessageBox()->setPlainText(QStringLiteral("chat"));
-    m_main->semaphoreMessageBox()->setPlainText(QStringLiteral("mer"));
-    click(m_main->gatoCodeButton());
+    messageBox(QStringLiteral("txtCodeGato"))->setPlainText(QStringLiteral("chat"));
+    messageBox(QStringLiteral("txtCodeSema"))->setPlainText(QStringLiteral("mer"));
+    click(button(QStringLiteral("cmdCodeGato")));
     BrowserWindow *browser = m_web->browserWindow();
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Gato — chat"), kLoadTimeout);
-    click(m_main->semaphoreCodeButton());
+    click(button(QStringLiteral("cmdCodeS")));
     QCOMPARE(m_web->browserWindow(), browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->windowTitle(), QStringLiteral("Sémaphore — mer"), kLoadTimeout);
-    click(m_main->mersCodeButton());
+    click(button(QStringLiteral("cmdCodeM")));
     QCOMPARE(m_web->browserWindow(), browser);
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Code des Mers — ")), kLoadTimeout);
     QCOMPARE(visibleWindowsNamed(QStringLiteral("frmBrowser")), 1);
@@ -138,13 +143,13 @@ void TstWeb::oneWindowForEveryPage()
 
 void TstWeb::image1HidesAndTheWindowComesBack()
 {
-    click(m_main->semaphoreCodeButton());
+    click(button(QStringLiteral("cmdCodeS")));
     BrowserWindow *browser = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Sémaphore")), kLoadTimeout);
     click(browser->closeButton());
     QVERIFY(!browser->isVisible());
     QCOMPARE(m_web->browserWindow(), browser); // hidden, not closed
-    click(m_main->gatoCodeButton());
+    click(button(QStringLiteral("cmdCodeGato")));
     QCOMPARE(m_web->browserWindow(), browser);
     QVERIFY(browser->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
@@ -152,13 +157,13 @@ void TstWeb::image1HidesAndTheWindowComesBack()
 
 void TstWeb::closeBoxDiscardsTheWindow()
 {
-    click(m_main->gatoCodeButton());
+    click(button(QStringLiteral("cmdCodeGato")));
     QPointer<BrowserWindow> first = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(first->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
     first->close();
     QTRY_VERIFY(first.isNull());
     QVERIFY(!m_web->browserWindow());
-    click(m_main->mersCodeButton());
+    click(button(QStringLiteral("cmdCodeM")));
     BrowserWindow *second = m_web->browserWindow();
     QVERIFY(second);
     QCOMPARE(second->windowTitle(), BrowserWindow::designCaption());
@@ -177,8 +182,8 @@ void TstWeb::siteLinks()
 {
     QFETCH(QString, icon);
     QFETCH(QString, path);
-    m_main->gatoMessageBox()->clear();
-    click(icon == QLatin1String("cwebIm") ? m_main->siteIcon() : m_main->contactIcon());
+    messageBox(QStringLiteral("txtCodeGato"))->clear();
+    click(button(icon));
     BrowserWindow *browser = m_web->browserWindow();
     QVERIFY(browser);
     QTRY_COMPARE_WITH_TIMEOUT(browser->view()->url().path(), path, kLoadTimeout);
@@ -188,8 +193,8 @@ void TstWeb::siteLinks()
 
 void TstWeb::aboutWindow()
 {
-    click(m_main->aboutIcon());
-    click(m_main->aboutIcon());
+    click(button(QStringLiteral("AboutIm")));
+    click(button(QStringLiteral("AboutIm")));
     AboutWindow *about = m_web->aboutWindow();
     QVERIFY(about);
     QCOMPARE(visibleWindowsNamed(QStringLiteral("frmAbout")), 1);
@@ -201,16 +206,16 @@ void TstWeb::aboutWindow()
     QVERIFY(about->isVisible());
     click(about->closeSpot());
     QVERIFY(!about->isVisible());
-    click(m_main->aboutIcon());
+    click(button(QStringLiteral("AboutIm")));
     QCOMPARE(m_web->aboutWindow(), about);
     QVERIFY(about->isVisible());
 }
 
 void TstWeb::versionLinkReloadsInTheSameWindow()
 {
-    click(m_main->aboutIcon());
+    click(button(QStringLiteral("AboutIm")));
     AboutWindow *about = m_web->aboutWindow();
-    click(m_main->gatoCodeButton()); // a picture is on display first
+    click(button(QStringLiteral("cmdCodeGato"))); // a picture is on display first
     BrowserWindow *browser = m_web->browserWindow();
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
     QSignalSpy loads(browser->view(), &QWebEngineView::loadFinished);
@@ -221,7 +226,7 @@ void TstWeb::versionLinkReloadsInTheSameWindow()
         QTRY_VERIFY_WITH_TIMEOUT(loads.size() > before, kLoadTimeout); // loaded again each time
         QVERIFY(loads.last().at(0).toBool());
         QTRY_COMPARE_WITH_TIMEOUT(browser->view()->url().path(), QStringLiteral("/version/"), kLoadTimeout);
-        QCOMPARE(pageQueryValue(browser, QStringLiteral("ver")), QStringLiteral("3.1"));
+        QCOMPARE(pageQueryValue(browser, QStringLiteral("ver")), QStringLiteral(VELMORA_VERSION));
         QTRY_VERIFY_WITH_TIMEOUT(!browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
     }
     QVERIFY(about->isVisible()); // the about window stays beside it
@@ -232,7 +237,7 @@ void TstWeb::unreachableHostShowsTheViewsErrorPage()
 {
     // Nothing listens on port 9 of the loopback: the view shows its own
     // error page, the window stays, and the program goes on.
-    click(m_main->siteIcon());
+    click(button(QStringLiteral("cwebIm")));
     BrowserWindow *browser = m_web->browserWindow();
     QSignalSpy finished(browser->view(), &QWebEngineView::loadFinished);
     browser->navigate(QStringLiteral("http://127.0.0.1:9/"));
@@ -241,7 +246,7 @@ void TstWeb::unreachableHostShowsTheViewsErrorPage()
     QVERIFY(browser->isVisible());
     QVERIFY(!browser->windowTitle().isEmpty());
     QVERIFY(browser->windowTitle() != BrowserWindow::designCaption());
-    click(m_main->gatoCodeButton()); // and the next page comes as usual
+    click(button(QStringLiteral("cmdCodeGato"))); // and the next page comes as usual
     QTRY_VERIFY_WITH_TIMEOUT(browser->windowTitle().startsWith(QStringLiteral("Gato")), kLoadTimeout);
 }
 
@@ -250,8 +255,8 @@ void TstWeb::closeImEndsTheProgram()
     // Result, about and browser windows open; closeIm ends the event loop
     // with every window gone.
     m_main->findChild<QAbstractButton *>(QStringLiteral("cmdAlphaNumOK"))->click();
-    click(m_main->aboutIcon());
-    click(m_main->gatoCodeButton());
+    click(button(QStringLiteral("AboutIm")));
+    click(button(QStringLiteral("cmdCodeGato")));
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmMorse")) == 1);
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmAbout")) == 1);
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmBrowser")) == 1);

@@ -63,26 +63,24 @@ int main(int argc, char **argv)
 
     const QString message = QStringLiteral("Bonjour 2026");
     const struct {
-        QPlainTextEdit *box;
-        QPushButton *button;
+        const char *box; // the design names of the message box and its button
+        const char *button;
         const char *file;
         QString title;
     } pages[] = {
-        {main.gatoMessageBox(), main.gatoCodeButton(), "browser-gato.png", QStringLiteral("Gato — ") + message},
-        {main.mersMessageBox(), main.mersCodeButton(), "browser-mers.png",
-         QStringLiteral("Code des Mers — ") + message},
-        {main.semaphoreMessageBox(), main.semaphoreCodeButton(), "browser-semaphore.png",
-         QStringLiteral("Sémaphore — ") + message},
+        {"txtCodeGato", "cmdCodeGato", "browser-gato.png", QStringLiteral("Gato — ") + message},
+        {"Text2", "cmdCodeM", "browser-mers.png", QStringLiteral("Code des Mers — ") + message},
+        {"txtCodeSema", "cmdCodeS", "browser-semaphore.png", QStringLiteral("Sémaphore — ") + message},
     };
     bool ok = true;
     for (const auto &page : pages) {
-        page.box->setPlainText(message);
-        page.button->click();
+        main.findChild<QPlainTextEdit *>(QLatin1String(page.box))->setPlainText(message);
+        main.findChild<QPushButton *>(QLatin1String(page.button))->click();
         BrowserWindow *browser = web->browserWindow();
         ok = waitFor([&] { return browser->windowTitle() == page.title; }) && ok;
         ok = save(browser, QDir(out).filePath(QString::fromLatin1(page.file))) && ok;
     }
-    main.aboutIcon()->click();
+    main.findChild<QAbstractButton *>(QStringLiteral("AboutIm"))->click();
     ok = save(web->aboutWindow(), QDir(out).filePath(QStringLiteral("about.png"))) && ok;
     return ok ? 0 : 1;
 }
