@@ -19,12 +19,9 @@ QString codePagePath(PictureCode code);
 // base ("http://host[:port]") + the code page's path + the encoded message.
 QString codePageAddress(const QString &base, PictureCode code, const QString &message);
 
-inline QString siteHomeAddress(const QString &base) { return base + QStringLiteral("/"); }
-inline QString siteContactAddress(const QString &base) { return base + QStringLiteral("/Contact/form.php3"); }
+QString siteHomeAddress(const QString &base);
+QString siteContactAddress(const QString &base);
 // The update check asks for the version this program is.
-inline QString versionPageAddress(const QString &base)
-{
-    return base + QStringLiteral("/version/?ver=" VELMORA_VERSION);
-}
+QString versionPageAddress(const QString &base);
 
 } // namespace velmora
