@@ -196,7 +196,8 @@ struct HttpServer::Private {
                 req.authority = rest.substr(0, end);
                 req.target = end == std::string_view::npos ? std::string_view("/") : rest.substr(end);
                 if (req.target.front() == '?') {
-                    x.originTarget = "/" + std::string(req.target);
+                    x.originTarget.assign(1, '/');
+                    x.originTarget.append(req.target);
                     req.target = x.originTarget;
                 }
             }
