@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <map>
+#include <mutex>
 
 namespace velmora {
 
@@ -27,6 +31,26 @@ struct Decoder::Tables {
     std::vector<char16_t> byteLetter;
     std::vector<int16_t> byteNext; // node * 256 + byte -> node, -1 if none: one load a byte
 
+    // Whole forms at once, for codes whose forms are at most 16 bytes of
+    // UTF-8 with the separator (ASCII) only at their end, and whose blank and
+    // full stop are ASCII: the bytes of a form up to its separator, the rest
+    // zero, find an ASCII letter in a table without collisions.
+    struct FormEntry {
+        std::uint64_t lo = 0, hi = 0; // the form's bytes (0 for a free slot: no form starts with a zero byte)
+        unsigned char letter = 0;
+    };
+    bool wholeForms = false;
+    std::array<bool, 256> formStart {}; // bytes that begin some letter's form
+    std::vector<FormEntry> formTable;
+    std::uint64_t formMulLo = 0, formMulHi = 0;
+    int formShift = 64;
+    std::size_t formSlot(std::uint64_t lo, std::uint64_t hi) const
+    {
+        return std::size_t((lo * formMulLo ^ hi * formMulHi) >> formShift);
+    }
+    // keepLo/keepHi[n]: the mask that keeps the first n + 1 bytes of 16.
+    std::array<std::uint64_t, 16> keepLo {}, keepHi {};
+
     bool isSymbol(char16_t u) const { return symbolIndex[u] >= 0 && u != separator; }
     // What an unreadable token spans: up to its slash, not past a blank or a
     // line break that is no symbol of the code.
@@ -38,6 +62,82 @@ struct Decoder::Tables {
         return int(letter.size()) - 1;
     }
 };
+
+namespace {
+
+// The whole-form table of a code, when its forms allow one (see Tables).
+void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, QString>> &letters)
+{
+    if (t.separator >= 0x80 || t.blank >= 0x80 || t.fullStop >= 0x80 || letters.empty())
+        return;
+    struct Form {
+        std::uint64_t lo, hi;
+        unsigned char letter;
+    };
+    std::vector<Form> forms;
+    for (const auto &[unit, coded] : letters) {
+        const QByteArray bytes = coded.toUtf8();
+        if (bytes.size() > 16 || bytes.indexOf(char(t.separator)) != bytes.size() - 1)
+            return;
+        unsigned char key[16] = {};
+        std::memcpy(key, bytes.constData(), std::size_t(bytes.size()));
+        Form f {};
+        std::memcpy(&f.lo, key, 8);
+        std::memcpy(&f.hi, key + 8, 8);
+        t.formStart[uint8_t(bytes[0])] = true;
+        // A letter outside ASCII, or the second letter of a shared form, is
+        // left to the trie (which gives the first letter of a shared form).
+        if (unit >= 0x80 || std::any_of(forms.begin(), forms.end(),
+                                         [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; }))
+            f.letter = 0;
+        else
+            f.letter = static_cast<unsigned char>(unit);
+        forms.push_back(f);
+    }
+    // Multipliers that give every form a slot of its own.
+    std::uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto nextRandom = [&] {
+        seed += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = seed;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return (z ^ (z >> 31)) | 1;
+    };
+    for (int bits = 6; bits <= 14; ++bits) {
+        if ((std::size_t(1) << bits) < 4 * forms.size())
+            continue;
+        for (int attempt = 0; attempt < 64; ++attempt) {
+            t.formMulLo = nextRandom();
+            t.formMulHi = nextRandom();
+            t.formShift = 64 - bits;
+            std::vector<Decoder::Tables::FormEntry> table(std::size_t(1) << bits);
+            bool clash = false;
+            for (const Form &f : forms) {
+                Decoder::Tables::FormEntry &e = table[t.formSlot(f.lo, f.hi)];
+                if (e.lo != 0 || e.hi != 0) {
+                    clash = !(e.lo == f.lo && e.hi == f.hi);
+                    if (clash)
+                        break;
+                    continue; // a shared form: the first letter stays
+                }
+                e = {f.lo, f.hi, f.letter};
+            }
+            if (clash)
+                continue;
+            t.formTable = std::move(table);
+            for (int n = 0; n < 16; ++n) {
+                unsigned char keep[16] = {};
+                std::memset(keep, 0xFF, std::size_t(n) + 1);
+                std::memcpy(&t.keepLo[std::size_t(n)], keep, 8);
+                std::memcpy(&t.keepHi[std::size_t(n)], keep + 8, 8);
+            }
+            t.wholeForms = true;
+            return;
+        }
+    }
+}
+
+} // namespace
 
 Decoder::Decoder(const Encoder &encoder)
 {
@@ -131,6 +231,7 @@ Decoder::Decoder(const Encoder &encoder)
                     t->byteChildren[node * std::size_t(t->byteWidth) + std::size_t(t->byteIndex[std::size_t(b)])];
         }
     }
+    buildWholeForms(*t, letters);
     m_tables = std::move(t);
 }
 
@@ -258,6 +359,26 @@ inline int readUtf8(const unsigned char *p, const unsigned char *end, char32_t &
     return n;
 }
 
+// Bit i set where p[i] is the separator, for the 64 bytes at p. Per word:
+// a byte is zero after the xor exactly when adding 0x7F to its low seven
+// bits and or-ing it back leaves the top bit clear; the multiply gathers the
+// eight top bits into one byte.
+inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
+{
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    std::uint64_t mask = 0;
+    for (int w = 0; w < 8; ++w) {
+        std::uint64_t x;
+        std::memcpy(&x, p + 8 * w, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            x = __builtin_bswap64(x);
+        x ^= sepBytes;
+        const std::uint64_t zero = ~(((x & low7) + low7) | x) & ~low7;
+        mask |= ((zero >> 7) * 0x0102040810204080ull >> 56) << (8 * w);
+    }
+    return mask;
+}
+
 inline unsigned char *putUtf8(char16_t u, unsigned char *out)
 {
     if (u < 0x80) {
@@ -298,7 +419,60 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     unsigned char *const outBegin = out;
     const unsigned char *p = begin;
     const int sepByte = sep < 0x80 ? int(sep) : -1;
+    const Tables::FormEntry *forms = t.formTable.data();
+    const std::uint64_t sepBytes = 0x0101010101010101ull * std::uint64_t(sep < 0x80 ? sep : 0);
     while (p < end) {
+        // The commonest case by whole forms, 64 bytes at a time: the slashes
+        // of the window found at once, then each stretch between two slashes
+        // looked up whole (an empty one is a slash of a run). Whatever this
+        // does not read (an unknown stretch, any other character) is left to
+        // the byte-by-byte way below, from the start of its stretch.
+        if (t.wholeForms && !inRun) {
+            while (end - p >= 64 + 16) {
+                const std::uint64_t slashes = slashMask(p, sepBytes);
+                if (slashes == 0)
+                    break;
+                std::uint64_t rest = slashes;
+                int from = 0; // start of the current stretch in the window
+                bool unknown = false;
+                do {
+                    const int at = __builtin_ctzll(rest);
+                    rest &= rest - 1;
+                    const int length = at - from;
+                    if (length == 0) {
+                        *out = static_cast<unsigned char>(fullStop); // a second slash: a full stop
+                        out += pending;
+                        pending = !pending;
+                    } else {
+                        if (length > 15) {
+                            unknown = true;
+                            break;
+                        }
+                        std::uint64_t lo, hi;
+                        std::memcpy(&lo, p + from, 8);
+                        std::memcpy(&hi, p + from + 8, 8);
+                        lo &= t.keepLo[std::size_t(length)];
+                        hi &= t.keepHi[std::size_t(length)];
+                        const Tables::FormEntry &e = forms[t.formSlot(lo, hi)];
+                        if (e.lo != lo || e.hi != hi || e.letter == 0) {
+                            unknown = true;
+                            break;
+                        }
+                        *out = static_cast<unsigned char>(blank); // the blank of a slash left over
+                        out += pending;
+                        pending = false;
+                        *out++ = e.letter;
+                        ++letters;
+                    }
+                    from = at + 1;
+                } while (rest != 0);
+                p += from;
+                if (unknown || from == 0)
+                    break;
+            }
+            if (p == end)
+                break;
+        }
         // The common cases first, byte by byte: a slash, or a letter's whole
         // form (which starts with a symbol and is made of whole characters).
         if (!inRun) {
@@ -462,13 +636,12 @@ DecodeResult Decoder::decode(QStringView coded) const
 
 const Decoder &decoder(CodeId id)
 {
-    static const auto decoders = [] {
-        std::array<std::unique_ptr<Decoder>, kCodeCount> all;
-        for (int i = 0; i < kCodeCount; ++i)
-            all[std::size_t(i)] = std::make_unique<Decoder>(encoder(CodeId(i)));
-        return all;
-    }();
-    return *decoders[std::size_t(id)];
+    // Each built on first use only: a command that reads one code builds one.
+    static std::array<std::once_flag, kCodeCount> built;
+    static std::array<std::unique_ptr<Decoder>, kCodeCount> decoders;
+    const std::size_t i = std::size_t(id);
+    std::call_once(built[i], [&] { decoders[i] = std::make_unique<Decoder>(encoder(id)); });
+    return *decoders[i];
 }
 
 StreamDecoder::StreamDecoder(const Decoder &decoder) : m_decoder(decoder) {}
