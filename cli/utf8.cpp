@@ -127,6 +127,10 @@ __attribute__((aligned(64))) std::size_t validUtf8Prefix(const unsigned char *in
         while (i + 8 <= n) {
             std::uint64_t x;
             std::memcpy(&x, in + i, 8);
+            if ((x & high) == 0 && carry == 0) { // plain ASCII
+                i += 8;
+                continue;
+            }
             if constexpr (std::endian::native == std::endian::big)
                 x = __builtin_bswap64(x);
             // Per byte, in its top bit: 10xxxxxx, then 110xxxxx but C0 and C1.

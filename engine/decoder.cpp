@@ -379,6 +379,72 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
     return mask;
 }
 
+// The whole-form path of the byte reader (see decodeUtf8Block), on its own
+// so that the byte-by-byte loop keeps its registers.
+[[gnu::noinline]] void readWholeForms(const Decoder::Tables &t, const unsigned char *&p, const unsigned char *end,
+                                      unsigned char *&out, bool &pending, qsizetype &letters)
+{
+    const Decoder::Tables::FormEntry *forms = t.formTable.data();
+    const std::uint64_t mulLo = t.formMulLo, mulHi = t.formMulHi;
+    const int formShift = t.formShift;
+    const std::uint64_t *keepLo = t.keepLo.data();
+    const std::uint64_t *keepHi = t.keepHi.data();
+    const std::uint64_t sepBytes = 0x0101010101010101ull * std::uint64_t(t.separator);
+    const unsigned char fullStop = static_cast<unsigned char>(t.fullStop);
+    const unsigned char blank = static_cast<unsigned char>(t.blank);
+    // Locals: the output's bytes may alias anything.
+    const unsigned char *in = p;
+    unsigned char *o = out;
+    bool pend = pending;
+    qsizetype count = 0;
+    while (end - in >= 64 + 16) {
+        const std::uint64_t slashes = slashMask(in, sepBytes);
+        if (slashes == 0)
+            break;
+        std::uint64_t rest = slashes;
+        int from = 0; // start of the current stretch in the window
+        bool unknown = false;
+        do {
+            const int at = __builtin_ctzll(rest);
+            rest &= rest - 1;
+            const int length = at - from;
+            if (length == 0) {
+                *o = fullStop; // a second slash: a full stop
+                o += pend;
+                pend = !pend;
+            } else {
+                if (length > 15) {
+                    unknown = true;
+                    break;
+                }
+                std::uint64_t lo, hi;
+                std::memcpy(&lo, in + from, 8);
+                std::memcpy(&hi, in + from + 8, 8);
+                lo &= keepLo[length];
+                hi &= keepHi[length];
+                const Decoder::Tables::FormEntry &e = forms[(lo * mulLo ^ hi * mulHi) >> formShift];
+                if (e.lo != lo || e.hi != hi || e.letter == 0) {
+                    unknown = true;
+                    break;
+                }
+                *o = blank; // the blank of a slash left over
+                o += pend;
+                pend = false;
+                *o++ = e.letter;
+                ++count;
+            }
+            from = at + 1;
+        } while (rest != 0);
+        in += from;
+        if (unknown || from == 0)
+            break;
+    }
+    p = in;
+    out = o;
+    pending = pend;
+    letters += count;
+}
+
 inline unsigned char *putUtf8(char16_t u, unsigned char *out)
 {
     if (u < 0x80) {
@@ -419,57 +485,15 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     unsigned char *const outBegin = out;
     const unsigned char *p = begin;
     const int sepByte = sep < 0x80 ? int(sep) : -1;
-    const Tables::FormEntry *forms = t.formTable.data();
-    const std::uint64_t sepBytes = 0x0101010101010101ull * std::uint64_t(sep < 0x80 ? sep : 0);
+    const bool wholeForms = t.wholeForms;
     while (p < end) {
         // The commonest case by whole forms, 64 bytes at a time: the slashes
         // of the window found at once, then each stretch between two slashes
         // looked up whole (an empty one is a slash of a run). Whatever this
         // does not read (an unknown stretch, any other character) is left to
         // the byte-by-byte way below, from the start of its stretch.
-        if (t.wholeForms && !inRun) {
-            while (end - p >= 64 + 16) {
-                const std::uint64_t slashes = slashMask(p, sepBytes);
-                if (slashes == 0)
-                    break;
-                std::uint64_t rest = slashes;
-                int from = 0; // start of the current stretch in the window
-                bool unknown = false;
-                do {
-                    const int at = __builtin_ctzll(rest);
-                    rest &= rest - 1;
-                    const int length = at - from;
-                    if (length == 0) {
-                        *out = static_cast<unsigned char>(fullStop); // a second slash: a full stop
-                        out += pending;
-                        pending = !pending;
-                    } else {
-                        if (length > 15) {
-                            unknown = true;
-                            break;
-                        }
-                        std::uint64_t lo, hi;
-                        std::memcpy(&lo, p + from, 8);
-                        std::memcpy(&hi, p + from + 8, 8);
-                        lo &= t.keepLo[std::size_t(length)];
-                        hi &= t.keepHi[std::size_t(length)];
-                        const Tables::FormEntry &e = forms[t.formSlot(lo, hi)];
-                        if (e.lo != lo || e.hi != hi || e.letter == 0) {
-                            unknown = true;
-                            break;
-                        }
-                        *out = static_cast<unsigned char>(blank); // the blank of a slash left over
-                        out += pending;
-                        pending = false;
-                        *out++ = e.letter;
-                        ++letters;
-                    }
-                    from = at + 1;
-                } while (rest != 0);
-                p += from;
-                if (unknown || from == 0)
-                    break;
-            }
+        if (wholeForms && !inRun) {
+            readWholeForms(t, p, end, out, pending, letters);
             if (p == end)
                 break;
         }
