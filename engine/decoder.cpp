@@ -32,15 +32,16 @@ struct Decoder::Tables {
     std::vector<int16_t> byteNext; // node * 256 + byte -> node, -1 if none: one load a byte
 
     // Whole forms at once, for codes whose forms are at most 16 bytes of
-    // UTF-8 with the separator (ASCII) only at their end, and whose blank and
-    // full stop are ASCII: the bytes of a form up to its separator, the rest
-    // zero, find an ASCII letter in a table without collisions.
+    // UTF-8, each with the same number of separators (ASCII), the last at its
+    // end and no two side by side, and whose blank and full stop are ASCII:
+    // the bytes of a form, the rest zero, find an ASCII letter in a table
+    // without collisions.
     struct FormEntry {
         std::uint64_t lo = 0, hi = 0; // the form's bytes (0 for a free slot: no form starts with a zero byte)
         unsigned char letter = 0;
     };
     bool wholeForms = false;
-    std::array<bool, 256> formStart {}; // bytes that begin some letter's form
+    int slashesPerForm = 1;
     std::vector<FormEntry> formTable;
     std::uint64_t formMulLo = 0, formMulHi = 0;
     int formShift = 64;
@@ -77,16 +78,23 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
     std::vector<Form> forms;
     for (const auto &[unit, coded] : letters) {
         const QByteArray bytes = coded.toUtf8();
-        if (bytes.size() > 16 || bytes.indexOf(char(t.separator)) != bytes.size() - 1)
+        // Every form: the same number of slashes, the last at its end, none
+        // at its start and no two side by side.
+        const char sep = char(t.separator);
+        if (bytes.size() > 16 || bytes.front() == sep || bytes.front() == 0 || bytes.back() != sep || bytes.contains(QByteArray(2, sep)))
+            return;
+        const int slashes = int(bytes.count(sep));
+        if (forms.empty())
+            t.slashesPerForm = slashes;
+        else if (slashes != t.slashesPerForm)
             return;
         unsigned char key[16] = {};
         std::memcpy(key, bytes.constData(), std::size_t(bytes.size()));
         Form f {};
         std::memcpy(&f.lo, key, 8);
         std::memcpy(&f.hi, key + 8, 8);
-        t.formStart[uint8_t(bytes[0])] = true;
-        // A letter outside ASCII, or the second letter of a shared form, is
-        // left to the trie (which gives the first letter of a shared form).
+        // A letter outside ASCII is left to the trie; of a shared form, the
+        // first letter stays, as in the trie.
         if (unit >= 0x80 || std::any_of(forms.begin(), forms.end(),
                                          [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; }))
             f.letter = 0;
@@ -387,6 +395,7 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
     const Decoder::Tables::FormEntry *forms = t.formTable.data();
     const std::uint64_t mulLo = t.formMulLo, mulHi = t.formMulHi;
     const int formShift = t.formShift;
+    const int slashesPerForm = t.slashesPerForm;
     const std::uint64_t *keepLo = t.keepLo.data();
     const std::uint64_t *keepHi = t.keepHi.data();
     const std::uint64_t sepBytes = 0x0101010101010101ull * std::uint64_t(t.separator);
@@ -407,12 +416,26 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
         do {
             const int at = __builtin_ctzll(rest);
             rest &= rest - 1;
-            const int length = at - from;
-            if (length == 0) {
+            int last = at; // the slash that ends this stretch, or this form
+            if (at == from) {
                 *o = fullStop; // a second slash: a full stop
                 o += pend;
                 pend = !pend;
             } else {
+                // A form of several slashes (Binaire's two nibbles) runs on
+                // to its last one (an empty stretch on the way is in no form).
+                bool cut = false;
+                for (int k = 1; k < slashesPerForm; ++k) {
+                    if (rest == 0) {
+                        cut = true; // the next window reads it
+                        break;
+                    }
+                    last = __builtin_ctzll(rest);
+                    rest &= rest - 1;
+                }
+                if (cut)
+                    break;
+                const int length = last - from;
                 if (length > 15) {
                     unknown = true;
                     break;
@@ -433,7 +456,7 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
                 *o++ = e.letter;
                 ++count;
             }
-            from = at + 1;
+            from = last + 1;
         } while (rest != 0);
         in += from;
         if (unknown || from == 0)
