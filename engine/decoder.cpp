@@ -10,6 +10,10 @@
 #include <map>
 #include <mutex>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace velmora {
 
 // A trie of the letters' coded forms over the code's symbols (and the slash,
@@ -39,15 +43,18 @@ struct Decoder::Tables {
     struct FormEntry {
         std::uint64_t lo = 0, hi = 0; // the form's bytes (0 for a free slot: no form starts with a zero byte)
         unsigned char letter = 0;
+        enum Kind : unsigned char { None, Letter, Slash } kind = None;
     };
     bool wholeForms = false;
     int slashesPerForm = 1;
     std::vector<FormEntry> formTable;
-    std::uint64_t formMulLo = 0, formMulHi = 0;
-    int formShift = 64;
+    // 4096 slots: only those of the forms are ever read.
+    static constexpr int formBits = 12;
+    std::uint64_t formMul = 0;
+    static std::uint64_t formMix(std::uint64_t lo, std::uint64_t hi) { return lo ^ (hi << 29 | hi >> 35); }
     std::size_t formSlot(std::uint64_t lo, std::uint64_t hi) const
     {
-        return std::size_t((lo * formMulLo ^ hi * formMulHi) >> formShift);
+        return std::size_t((formMix(lo, hi) * formMul) >> (64 - formBits));
     }
     // keepLo/keepHi[n]: the mask that keeps the first n + 1 bytes of 16.
     std::array<std::uint64_t, 16> keepLo {}, keepHi {};
@@ -74,6 +81,7 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
     struct Form {
         std::uint64_t lo, hi;
         unsigned char letter;
+        Decoder::Tables::FormEntry::Kind kind;
     };
     std::vector<Form> forms;
     for (const auto &[unit, coded] : letters) {
@@ -96,12 +104,17 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
         // A letter outside ASCII is left to the trie; of a shared form, the
         // first letter stays, as in the trie.
         if (unit >= 0x80 || std::any_of(forms.begin(), forms.end(),
-                                         [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; }))
+                                         [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; })) {
             f.letter = 0;
-        else
+            f.kind = Decoder::Tables::FormEntry::None;
+        } else {
             f.letter = static_cast<unsigned char>(unit);
+            f.kind = Decoder::Tables::FormEntry::Letter;
+        }
         forms.push_back(f);
     }
+    // The slash alone: a slash of a run, for forms of one slash.
+    forms.push_back({std::uint64_t(t.separator), 0, 0, Decoder::Tables::FormEntry::Slash});
     // Multipliers that give every form a slot of its own.
     std::uint64_t seed = 0x9E3779B97F4A7C15ull;
     auto nextRandom = [&] {
@@ -111,13 +124,10 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         return (z ^ (z >> 31)) | 1;
     };
-    for (int bits = 6; bits <= 14; ++bits) {
-        if ((std::size_t(1) << bits) < 4 * forms.size())
-            continue;
+    {
+        constexpr int bits = Decoder::Tables::formBits;
         for (int attempt = 0; attempt < 64; ++attempt) {
-            t.formMulLo = nextRandom();
-            t.formMulHi = nextRandom();
-            t.formShift = 64 - bits;
+            t.formMul = nextRandom();
             std::vector<Decoder::Tables::FormEntry> table(std::size_t(1) << bits);
             bool clash = false;
             for (const Form &f : forms) {
@@ -128,7 +138,7 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
                         break;
                     continue; // a shared form: the first letter stays
                 }
-                e = {f.lo, f.hi, f.letter};
+                e = {f.lo, f.hi, f.letter, f.kind};
             }
             if (clash)
                 continue;
@@ -373,6 +383,15 @@ inline int readUtf8(const unsigned char *p, const unsigned char *end, char32_t &
 // eight top bits into one byte.
 inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
 {
+#if defined(__SSE2__)
+    const __m128i sep = _mm_set1_epi8(char(sepBytes & 0xFF));
+    std::uint64_t mask = 0;
+    for (int w = 0; w < 4; ++w) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * w));
+        mask |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, sep)))) << (16 * w);
+    }
+    return mask;
+#else
     constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
     std::uint64_t mask = 0;
     for (int w = 0; w < 8; ++w) {
@@ -385,16 +404,17 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
         mask |= ((zero >> 7) * 0x0102040810204080ull >> 56) << (8 * w);
     }
     return mask;
+#endif
 }
 
 // The whole-form path of the byte reader (see decodeUtf8Block), on its own
 // so that the byte-by-byte loop keeps its registers.
+template <bool OneSlash>
 [[gnu::noinline]] void readWholeForms(const Decoder::Tables &t, const unsigned char *&p, const unsigned char *end,
                                       unsigned char *&out, bool &pending, qsizetype &letters)
 {
     const Decoder::Tables::FormEntry *forms = t.formTable.data();
-    const std::uint64_t mulLo = t.formMulLo, mulHi = t.formMulHi;
-    const int formShift = t.formShift;
+    const std::uint64_t mul = t.formMul;
     const int slashesPerForm = t.slashesPerForm;
     const std::uint64_t *keepLo = t.keepLo.data();
     const std::uint64_t *keepHi = t.keepHi.data();
@@ -413,29 +433,13 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
         std::uint64_t rest = slashes;
         int from = 0; // start of the current stretch in the window
         bool unknown = false;
-        do {
-            const int at = __builtin_ctzll(rest);
-            rest &= rest - 1;
-            int last = at; // the slash that ends this stretch, or this form
-            if (at == from) {
-                *o = fullStop; // a second slash: a full stop
-                o += pend;
-                pend = !pend;
-            } else {
-                // A form of several slashes (Binaire's two nibbles) runs on
-                // to its last one (an empty stretch on the way is in no form).
-                bool cut = false;
-                for (int k = 1; k < slashesPerForm; ++k) {
-                    if (rest == 0) {
-                        cut = true; // the next window reads it
-                        break;
-                    }
-                    last = __builtin_ctzll(rest);
-                    rest &= rest - 1;
-                }
-                if (cut)
-                    break;
-                const int length = last - from;
+        if constexpr (OneSlash) {
+            // Without a branch on what the stretch is: the empty stretch (a
+            // slash of a run) has its own entry in the table.
+            do {
+                const int at = __builtin_ctzll(rest);
+                rest &= rest - 1;
+                const int length = at - from;
                 if (length > 15) {
                     unknown = true;
                     break;
@@ -445,19 +449,69 @@ inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
                 std::memcpy(&hi, in + from + 8, 8);
                 lo &= keepLo[length];
                 hi &= keepHi[length];
-                const Decoder::Tables::FormEntry &e = forms[(lo * mulLo ^ hi * mulHi) >> formShift];
-                if (e.lo != lo || e.hi != hi || e.letter == 0) {
+                const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                if (e.lo != lo || e.hi != hi || e.kind == Decoder::Tables::FormEntry::None) {
                     unknown = true;
                     break;
                 }
-                *o = blank; // the blank of a slash left over
+                const bool slash = e.kind == Decoder::Tables::FormEntry::Slash;
+                // A slash after a slash: a full stop; a letter after a slash
+                // left over: the blank, then the letter.
+                *o = slash ? fullStop : blank;
                 o += pend;
-                pend = false;
-                *o++ = e.letter;
-                ++count;
-            }
-            from = last + 1;
-        } while (rest != 0);
+                *o = e.letter; // past the end for a slash, overwritten later
+                o += !slash;
+                count += !slash;
+                pend = slash && !pend;
+                from = at + 1;
+            } while (rest != 0);
+        } else {
+            do {
+                const int at = __builtin_ctzll(rest);
+                rest &= rest - 1;
+                int last = at; // the slash that ends this stretch, or this form
+                if (at == from) {
+                    *o = fullStop; // a second slash: a full stop
+                    o += pend;
+                    pend = !pend;
+                } else {
+                    // A form of several slashes (Binaire's two nibbles) runs on
+                    // to its last one (an empty stretch on the way is in no form).
+                    bool cut = false;
+                    for (int k = 1; k < slashesPerForm; ++k) {
+                        if (rest == 0) {
+                            cut = true; // the next window reads it
+                            break;
+                        }
+                        last = __builtin_ctzll(rest);
+                        rest &= rest - 1;
+                    }
+                    if (cut)
+                        break;
+                    const int length = last - from;
+                    if (length > 15) {
+                        unknown = true;
+                        break;
+                    }
+                    std::uint64_t lo, hi;
+                    std::memcpy(&lo, in + from, 8);
+                    std::memcpy(&hi, in + from + 8, 8);
+                    lo &= keepLo[length];
+                    hi &= keepHi[length];
+                    const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                    if (e.lo != lo || e.hi != hi || e.kind != Decoder::Tables::FormEntry::Letter) {
+                        unknown = true;
+                        break;
+                    }
+                    *o = blank; // the blank of a slash left over
+                    o += pend;
+                    pend = false;
+                    *o++ = e.letter;
+                    ++count;
+                }
+                from = last + 1;
+            } while (rest != 0);
+        }
         in += from;
         if (unknown || from == 0)
             break;
@@ -516,7 +570,10 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
         // does not read (an unknown stretch, any other character) is left to
         // the byte-by-byte way below, from the start of its stretch.
         if (wholeForms && !inRun) {
-            readWholeForms(t, p, end, out, pending, letters);
+            if (t.slashesPerForm == 1)
+                readWholeForms<true>(t, p, end, out, pending, letters);
+            else
+                readWholeForms<false>(t, p, end, out, pending, letters);
             if (p == end)
                 break;
         }
