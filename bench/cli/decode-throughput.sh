@@ -2,7 +2,7 @@
 # velmora-encode reading 64 MiB of coded text back (Morse, Morse 2, Polybius,
 # Binaire) against coding 64 MiB of plain text with the same code: input
 # bytes per second of the whole process, and peak resident memory.
-#   [RUNS=5] bench/cli/decode-throughput.sh path/to/velmora-encode
+#   [RUNS=7] bench/cli/decode-throughput.sh path/to/velmora-encode
 set -euo pipefail
 encode=${1:?usage: decode-throughput.sh path/to/velmora-encode}
 work=$(mktemp -d)
@@ -22,7 +22,8 @@ open(sys.argv[1], "wb").write(data.decode("utf-8", "ignore").encode())
 PY
 
 # One run of a command: its processor time (user + system, which a busy
-# machine disturbs less than the wall clock) and its peak memory.
+# machine disturbs less than the wall clock; GNU time gives it to 10 ms) and
+# its peak memory in KiB.
 measure() {
   /usr/bin/env time -f "%U %S %M" -o "$work/time" "$@" > /dev/null
   read -r u s m < "$work/time"
@@ -31,7 +32,7 @@ measure() {
 
 # Coding and decoding run in turn, $runs times each, so that both meet the
 # same load; the table gives the best run and the range over all runs.
-runs=${RUNS:-5}
+runs=${RUNS:-7}
 printf "%-8s %-7s %10s %8s %10s %16s %14s\n" code mode "input MiB" "best s" "best MiB/s" "range MiB/s" "peak RSS KiB"
 for code in morse morse2 polybe binaire; do
   # 64 MiB of coded text, cut after a line.
