@@ -1,5 +1,7 @@
 #include "utf8.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace velmora::cli {
@@ -107,31 +109,51 @@ Utf8Decoded decodeUtf8(const unsigned char *in, std::size_t n, char16_t *out, bo
     return r;
 }
 
-std::size_t validUtf8Prefix(const unsigned char *in, std::size_t n)
+// On a line of its own: the layout of the code after it stays as it was (the
+// coding loop that follows in this library is sensitive to where it lands).
+__attribute__((aligned(64))) std::size_t validUtf8Prefix(const unsigned char *in, std::size_t n)
 {
+    // Eight bytes at a time while they hold only ASCII and two-byte
+    // sequences (accents, Morse's middle dot), the commonest input; words do
+    // not wait for one another: a lead byte that ends a word only asks the
+    // next word to begin with a continuation byte. Anything else, and the
+    // end, one sequence at a time.
+    constexpr std::uint64_t high = 0x8080808080808080ull;
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t bits4to1 = 0x1E1E1E1E1E1E1E1Eull;
     std::size_t i = 0;
     while (i < n) {
-        if (in[i] < 0x80) {
-            ++i;
-            if (i < n && in[i] >= 0x80)
-                continue; // a short ASCII run, as in Morse: no word test
-            while (i + 8 <= n) { // plain ASCII eight bytes at a time
-                std::uint64_t word;
-                std::memcpy(&word, in + i, 8);
-                if (word & 0x8080808080808080ull)
-                    break;
+        std::uint64_t carry = 0; // 0x80 when the word before ended with a lead byte
+        while (i + 8 <= n) {
+            std::uint64_t x;
+            std::memcpy(&x, in + i, 8);
+            if ((x & high) == 0 && carry == 0) { // plain ASCII
                 i += 8;
+                continue;
             }
-            continue;
+            if constexpr (std::endian::native == std::endian::big)
+                x = __builtin_bswap64(x);
+            // Per byte, in its top bit: 10xxxxxx, then 110xxxxx but C0 and C1.
+            const std::uint64_t continuation = x & ~(x << 1) & high;
+            const std::uint64_t lead = x & (x << 1) & ~(x << 2) & high & ((x & bits4to1) + low7);
+            if ((x & high) != (continuation | lead) || continuation != ((lead << 8) | carry))
+                break;
+            carry = (lead >> 56) & 0x80;
+            i += 8;
         }
-        if (in[i] >= 0xC2 && in[i] <= 0xDF && i + 1 < n && isContinuation(in[i + 1])) {
-            i += 2;
-            continue;
+        if (carry)
+            --i; // back to the lead byte that the word cut
+        const std::size_t stop = std::min(n, i + 8);
+        while (i < stop) {
+            if (in[i] < 0x80) {
+                ++i;
+                continue;
+            }
+            const int length = sequenceLength(in + i, n - i);
+            if (length <= 0)
+                return i;
+            i += std::size_t(length);
         }
-        const int length = sequenceLength(in + i, n - i);
-        if (length <= 0)
-            return i;
-        i += std::size_t(length);
     }
     return n;
 }

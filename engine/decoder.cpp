@@ -4,7 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <map>
+#include <mutex>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace velmora {
 
@@ -27,6 +35,30 @@ struct Decoder::Tables {
     std::vector<char16_t> byteLetter;
     std::vector<int16_t> byteNext; // node * 256 + byte -> node, -1 if none: one load a byte
 
+    // Whole forms at once, for codes whose forms are at most 16 bytes of
+    // UTF-8, each with the same number of separators (ASCII), the last at its
+    // end and no two side by side, and whose blank and full stop are ASCII:
+    // the bytes of a form, the rest zero, find an ASCII letter in a table
+    // without collisions.
+    struct FormEntry {
+        std::uint64_t lo = 0, hi = 0; // the form's bytes (0 for a free slot: no form starts with a zero byte)
+        unsigned char letter = 0;
+        enum Kind : unsigned char { None, Letter, Slash } kind = None;
+    };
+    bool wholeForms = false;
+    int slashesPerForm = 1;
+    std::vector<FormEntry> formTable;
+    // 4096 slots: only those of the forms are ever read.
+    static constexpr int formBits = 12;
+    std::uint64_t formMul = 0;
+    static std::uint64_t formMix(std::uint64_t lo, std::uint64_t hi) { return lo ^ (hi << 29 | hi >> 35); }
+    std::size_t formSlot(std::uint64_t lo, std::uint64_t hi) const
+    {
+        return std::size_t((formMix(lo, hi) * formMul) >> (64 - formBits));
+    }
+    // keepLo/keepHi[n]: the mask that keeps the first n + 1 bytes of 16.
+    std::array<std::uint64_t, 16> keepLo {}, keepHi {};
+
     bool isSymbol(char16_t u) const { return symbolIndex[u] >= 0 && u != separator; }
     // What an unreadable token spans: up to its slash, not past a blank or a
     // line break that is no symbol of the code.
@@ -38,6 +70,92 @@ struct Decoder::Tables {
         return int(letter.size()) - 1;
     }
 };
+
+namespace {
+
+// The whole-form table of a code, when its forms allow one (see Tables).
+void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, QString>> &letters)
+{
+    if (t.separator >= 0x80 || t.blank >= 0x80 || t.fullStop >= 0x80 || letters.empty())
+        return;
+    struct Form {
+        std::uint64_t lo, hi;
+        unsigned char letter;
+        Decoder::Tables::FormEntry::Kind kind;
+    };
+    std::vector<Form> forms;
+    for (const auto &[unit, coded] : letters) {
+        const QByteArray bytes = coded.toUtf8();
+        // Every form: the same number of slashes, the last at its end, none
+        // at its start and no two side by side.
+        const char sep = char(t.separator);
+        if (bytes.size() > 16 || bytes.front() == sep || bytes.front() == 0 || bytes.back() != sep || bytes.contains(QByteArray(2, sep)))
+            return;
+        const int slashes = int(bytes.count(sep));
+        if (forms.empty())
+            t.slashesPerForm = slashes;
+        else if (slashes != t.slashesPerForm)
+            return;
+        unsigned char key[16] = {};
+        std::memcpy(key, bytes.constData(), std::size_t(bytes.size()));
+        Form f {};
+        std::memcpy(&f.lo, key, 8);
+        std::memcpy(&f.hi, key + 8, 8);
+        // A letter outside ASCII is left to the trie; of a shared form, the
+        // first letter stays, as in the trie.
+        if (unit >= 0x80 || std::any_of(forms.begin(), forms.end(),
+                                         [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; })) {
+            f.letter = 0;
+            f.kind = Decoder::Tables::FormEntry::None;
+        } else {
+            f.letter = static_cast<unsigned char>(unit);
+            f.kind = Decoder::Tables::FormEntry::Letter;
+        }
+        forms.push_back(f);
+    }
+    // The slash alone: a slash of a run, for forms of one slash.
+    forms.push_back({std::uint64_t(t.separator), 0, 0, Decoder::Tables::FormEntry::Slash});
+    // Multipliers that give every form a slot of its own.
+    std::uint64_t seed = 0x9E3779B97F4A7C15ull;
+    auto nextRandom = [&] {
+        seed += 0x9E3779B97F4A7C15ull;
+        std::uint64_t z = seed;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return (z ^ (z >> 31)) | 1;
+    };
+    {
+        constexpr int bits = Decoder::Tables::formBits;
+        for (int attempt = 0; attempt < 64; ++attempt) {
+            t.formMul = nextRandom();
+            std::vector<Decoder::Tables::FormEntry> table(std::size_t(1) << bits);
+            bool clash = false;
+            for (const Form &f : forms) {
+                Decoder::Tables::FormEntry &e = table[t.formSlot(f.lo, f.hi)];
+                if (e.lo != 0 || e.hi != 0) {
+                    clash = !(e.lo == f.lo && e.hi == f.hi);
+                    if (clash)
+                        break;
+                    continue; // a shared form: the first letter stays
+                }
+                e = {f.lo, f.hi, f.letter, f.kind};
+            }
+            if (clash)
+                continue;
+            t.formTable = std::move(table);
+            for (int n = 0; n < 16; ++n) {
+                unsigned char keep[16] = {};
+                std::memset(keep, 0xFF, std::size_t(n) + 1);
+                std::memcpy(&t.keepLo[std::size_t(n)], keep, 8);
+                std::memcpy(&t.keepHi[std::size_t(n)], keep + 8, 8);
+            }
+            t.wholeForms = true;
+            return;
+        }
+    }
+}
+
+} // namespace
 
 Decoder::Decoder(const Encoder &encoder)
 {
@@ -131,6 +249,7 @@ Decoder::Decoder(const Encoder &encoder)
                     t->byteChildren[node * std::size_t(t->byteWidth) + std::size_t(t->byteIndex[std::size_t(b)])];
         }
     }
+    buildWholeForms(*t, letters);
     m_tables = std::move(t);
 }
 
@@ -258,6 +377,151 @@ inline int readUtf8(const unsigned char *p, const unsigned char *end, char32_t &
     return n;
 }
 
+// Bit i set where p[i] is the separator, for the 64 bytes at p. Per word:
+// a byte is zero after the xor exactly when adding 0x7F to its low seven
+// bits and or-ing it back leaves the top bit clear; the multiply gathers the
+// eight top bits into one byte.
+inline std::uint64_t slashMask(const unsigned char *p, std::uint64_t sepBytes)
+{
+#if defined(__SSE2__)
+    const __m128i sep = _mm_set1_epi8(char(sepBytes & 0xFF));
+    std::uint64_t mask = 0;
+    for (int w = 0; w < 4; ++w) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * w));
+        mask |= std::uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, sep)))) << (16 * w);
+    }
+    return mask;
+#else
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    std::uint64_t mask = 0;
+    for (int w = 0; w < 8; ++w) {
+        std::uint64_t x;
+        std::memcpy(&x, p + 8 * w, 8);
+        if constexpr (std::endian::native == std::endian::big)
+            x = __builtin_bswap64(x);
+        x ^= sepBytes;
+        const std::uint64_t zero = ~(((x & low7) + low7) | x) & ~low7;
+        mask |= ((zero >> 7) * 0x0102040810204080ull >> 56) << (8 * w);
+    }
+    return mask;
+#endif
+}
+
+// The whole-form path of the byte reader (see decodeUtf8Block), on its own
+// so that the byte-by-byte loop keeps its registers.
+template <bool OneSlash>
+[[gnu::noinline]] void readWholeForms(const Decoder::Tables &t, const unsigned char *&p, const unsigned char *end,
+                                      unsigned char *&out, bool &pending, qsizetype &letters)
+{
+    const Decoder::Tables::FormEntry *forms = t.formTable.data();
+    const std::uint64_t mul = t.formMul;
+    const int slashesPerForm = t.slashesPerForm;
+    const std::uint64_t *keepLo = t.keepLo.data();
+    const std::uint64_t *keepHi = t.keepHi.data();
+    const std::uint64_t sepBytes = 0x0101010101010101ull * std::uint64_t(t.separator);
+    const unsigned char fullStop = static_cast<unsigned char>(t.fullStop);
+    const unsigned char blank = static_cast<unsigned char>(t.blank);
+    // Locals: the output's bytes may alias anything.
+    const unsigned char *in = p;
+    unsigned char *o = out;
+    bool pend = pending;
+    qsizetype count = 0;
+    while (end - in >= 64 + 16) {
+        const std::uint64_t slashes = slashMask(in, sepBytes);
+        if (slashes == 0)
+            break;
+        std::uint64_t rest = slashes;
+        int from = 0; // start of the current stretch in the window
+        bool unknown = false;
+        if constexpr (OneSlash) {
+            // Without a branch on what the stretch is: the empty stretch (a
+            // slash of a run) has its own entry in the table.
+            do {
+                const int at = __builtin_ctzll(rest);
+                rest &= rest - 1;
+                const int length = at - from;
+                if (length > 15) {
+                    unknown = true;
+                    break;
+                }
+                std::uint64_t lo, hi;
+                std::memcpy(&lo, in + from, 8);
+                std::memcpy(&hi, in + from + 8, 8);
+                lo &= keepLo[length];
+                hi &= keepHi[length];
+                const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                if (e.lo != lo || e.hi != hi || e.kind == Decoder::Tables::FormEntry::None) {
+                    unknown = true;
+                    break;
+                }
+                const bool slash = e.kind == Decoder::Tables::FormEntry::Slash;
+                // A slash after a slash: a full stop; a letter after a slash
+                // left over: the blank, then the letter.
+                *o = slash ? fullStop : blank;
+                o += pend;
+                *o = e.letter; // past the end for a slash, overwritten later
+                o += !slash;
+                count += !slash;
+                pend = slash && !pend;
+                from = at + 1;
+            } while (rest != 0);
+        } else {
+            do {
+                const int at = __builtin_ctzll(rest);
+                rest &= rest - 1;
+                int last = at; // the slash that ends this stretch, or this form
+                if (at == from) {
+                    *o = fullStop; // a second slash: a full stop
+                    o += pend;
+                    pend = !pend;
+                } else {
+                    // A form of several slashes (Binaire's two nibbles) runs on
+                    // to its last one (an empty stretch on the way is in no form).
+                    bool cut = false;
+                    for (int k = 1; k < slashesPerForm; ++k) {
+                        if (rest == 0) {
+                            cut = true; // the next window reads it
+                            break;
+                        }
+                        last = __builtin_ctzll(rest);
+                        rest &= rest - 1;
+                    }
+                    if (cut)
+                        break;
+                    const int length = last - from;
+                    if (length > 15) {
+                        unknown = true;
+                        break;
+                    }
+                    std::uint64_t lo, hi;
+                    std::memcpy(&lo, in + from, 8);
+                    std::memcpy(&hi, in + from + 8, 8);
+                    lo &= keepLo[length];
+                    hi &= keepHi[length];
+                    const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                    if (e.lo != lo || e.hi != hi || e.kind != Decoder::Tables::FormEntry::Letter) {
+                        unknown = true;
+                        break;
+                    }
+                    *o = blank; // the blank of a slash left over
+                    o += pend;
+                    pend = false;
+                    *o++ = e.letter;
+                    ++count;
+                }
+                from = last + 1;
+            } while (rest != 0);
+        }
+        in += from;
+        if (unknown || from == 0)
+            break;
+    }
+    p = in;
+    out = o;
+    pending = pend;
+    letters += count;
+}
+
 inline unsigned char *putUtf8(char16_t u, unsigned char *out)
 {
     if (u < 0x80) {
@@ -298,7 +562,21 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
     unsigned char *const outBegin = out;
     const unsigned char *p = begin;
     const int sepByte = sep < 0x80 ? int(sep) : -1;
+    const bool wholeForms = t.wholeForms;
     while (p < end) {
+        // The commonest case by whole forms, 64 bytes at a time: the slashes
+        // of the window found at once, then each stretch between two slashes
+        // looked up whole (an empty one is a slash of a run). Whatever this
+        // does not read (an unknown stretch, any other character) is left to
+        // the byte-by-byte way below, from the start of its stretch.
+        if (wholeForms && !inRun) {
+            if (t.slashesPerForm == 1)
+                readWholeForms<true>(t, p, end, out, pending, letters);
+            else
+                readWholeForms<false>(t, p, end, out, pending, letters);
+            if (p == end)
+                break;
+        }
         // The common cases first, byte by byte: a slash, or a letter's whole
         // form (which starts with a symbol and is made of whole characters).
         if (!inRun) {
@@ -462,13 +740,12 @@ DecodeResult Decoder::decode(QStringView coded) const
 
 const Decoder &decoder(CodeId id)
 {
-    static const auto decoders = [] {
-        std::array<std::unique_ptr<Decoder>, kCodeCount> all;
-        for (int i = 0; i < kCodeCount; ++i)
-            all[std::size_t(i)] = std::make_unique<Decoder>(encoder(CodeId(i)));
-        return all;
-    }();
-    return *decoders[std::size_t(id)];
+    // Each built on first use only: a command that reads one code builds one.
+    static std::array<std::once_flag, kCodeCount> built;
+    static std::array<std::unique_ptr<Decoder>, kCodeCount> decoders;
+    const std::size_t i = std::size_t(id);
+    std::call_once(built[i], [&] { decoders[i] = std::make_unique<Decoder>(encoder(id)); });
+    return *decoders[i];
 }
 
 StreamDecoder::StreamDecoder(const Decoder &decoder) : m_decoder(decoder) {}

@@ -81,6 +81,7 @@ private slots:
     void lineBreaksRoundTrip_data();
     void lineBreaksRoundTrip();
     void readerAgreesWithQt();
+    void longReaderAgreesWithQt();
     void blocksOfAnySize();
     void largeStreamedInput();
     void decoding_data();
@@ -260,6 +261,39 @@ void TstCli::readerAgreesWithQt()
             QVERIFY(!d.invalid);
             QCOMPARE(QString(reinterpret_cast<const QChar *>(out.data()), qsizetype(d.written)), viaQt);
         }
+    }
+}
+
+void TstCli::longReaderAgreesWithQt()
+{
+    // Longer texts, read eight bytes at a time where they are ASCII and
+    // two-byte characters: one bad or cut byte anywhere among them is found
+    // where the sequence-by-sequence reading finds it, and Qt agrees.
+    QRandomGenerator rng(20261208);
+    static const char *const pieces[] = {"a", "-", "/", " ", "\xC2\xB7", "\xC3\xA9", "\xDF\xBF", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    static const unsigned char bad[] = {0x80, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xF5, 0xFF};
+    for (int n = 0; n < 20000; ++n) {
+        QByteArray bytes;
+        const int length = int(rng.bounded(60));
+        for (int i = 0; i < length; ++i) {
+            if (rng.bounded(40) == 0)
+                bytes.append(char(bad[rng.bounded(int(sizeof bad))]));
+            else
+                bytes.append(pieces[rng.bounded(int(std::size(pieces)))]);
+        }
+        const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+        const std::size_t size = std::size_t(bytes.size());
+        std::size_t expected = 0;
+        while (expected < size) {
+            const int l = cli::utf8SequenceLength(p + expected, size - expected);
+            if (l <= 0)
+                break;
+            expected += std::size_t(l);
+        }
+        QCOMPARE(cli::validUtf8Prefix(p, size), expected);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString viaQt = decoder.decode(bytes); // decoding happens on conversion
+        QVERIFY2((expected == size) == !decoder.hasError() && (expected < size || viaQt.toUtf8() == bytes), bytes.toHex(' ').constData());
     }
 }
 

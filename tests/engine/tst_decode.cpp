@@ -64,6 +64,8 @@ private slots:
     void decoderFollowsItsTable();
     void streamCutAnywhere();
     void longUnreadableRunInAStream();
+    void bytesAgreeWithText_data();
+    void bytesAgreeWithText();
     void guessNamesTheCode_data();
     void guessNamesTheCode();
     void guessRanksEveryCode();
@@ -245,6 +247,74 @@ void TstDecode::longUnreadableRunInAStream()
     QCOMPARE(out, QString(u(u"a") + dots + u(u"/t")));
     QCOMPARE(stream.unreadable(), 1);
     QCOMPARE(stream.firstUnreadable(), 3);
+}
+
+void TstDecode::bytesAgreeWithText_data()
+{
+    QTest::addColumn<CodeId>("code");
+    for (int i = 0; i < kCodeCount; ++i)
+        QTest::newRow(qPrintable(codeName(CodeId(i)))) << CodeId(i);
+}
+
+void TstDecode::bytesAgreeWithText()
+{
+    // The UTF-8 reader, in blocks large and small, gives what the text reader
+    // gives: long coded texts with runs of slashes of every length, unknown
+    // and overlong tokens and other characters at random places, so that
+    // the fast whole-form path meets each of them at every position.
+    QFETCH(CodeId, code);
+    const quint32 seed = testSeed();
+    QRandomGenerator rng(seed);
+    static const QString noise = u(u"·-/ 0123456789(),PO abz\r\né€");
+    const Decoder &d = decoder(code);
+    for (int n = 0; n < 150; ++n) {
+        QString coded;
+        for (int k = int(rng.bounded(1, 12)); k > 0; --k)
+            coded += encoder(code).encode(randomMessage(rng));
+        for (int k = int(rng.bounded(8)); k > 0; --k) {
+            const qsizetype at = rng.bounded(coded.size() + 1);
+            switch (rng.bounded(4)) {
+            case 0: // a run of slashes
+                coded.insert(at, QString(int(rng.bounded(1, 40)), QLatin1Char('/')));
+                break;
+            case 1: // a token longer than any letter's form
+                coded.insert(at, coded.mid(at, 20).remove(QLatin1Char('/')) + QLatin1Char('/'));
+                break;
+            default:
+                coded.insert(at, noise[rng.bounded(noise.size())]);
+                break;
+            }
+        }
+        const DecodeResult whole = d.decode(coded);
+        const QByteArray bytes = coded.toUtf8();
+        const bool large = rng.bounded(2) == 0;
+        std::vector<unsigned char> held;
+        QByteArray out;
+        Decoder::State state;
+        qsizetype at = 0, offset = 0, unreadable = 0, letters = 0, first = -1;
+        do {
+            const qsizetype piece = std::min<qsizetype>(bytes.size() - at, large ? rng.bounded(64, 400) : rng.bounded(1, 20));
+            held.insert(held.end(), bytes.constData() + at, bytes.constData() + at + piece);
+            at += piece;
+            const bool final = at == bytes.size();
+            std::vector<unsigned char> room(held.size() + 1); // exactly the room the reader may use
+            const Decoder::BlockResult r = d.decodeUtf8Block(held.data(), held.data() + held.size(), final, state, room.data());
+            out.append(reinterpret_cast<const char *>(room.data()), r.written);
+            if (r.unreadable > 0 && first < 0)
+                first = offset + r.firstUnreadable;
+            unreadable += r.unreadable;
+            letters += r.letters;
+            offset += r.consumed;
+            held.erase(held.begin(), held.begin() + r.consumed);
+        } while (at < bytes.size());
+        const QString where = QStringLiteral("%1 «%2» (rerun with VELMORA_SEED=%3)").arg(codeName(code), coded).arg(seed);
+        QVERIFY2(held.empty(), qPrintable(where));
+        QVERIFY2(QString::fromUtf8(out) == whole.text, qPrintable(where));
+        QVERIFY2(unreadable == whole.unreadable, qPrintable(where));
+        QVERIFY2(letters == whole.letters, qPrintable(where));
+        QVERIFY2(first == (whole.firstUnreadable < 0 ? -1 : coded.first(whole.firstUnreadable).toUtf8().size()),
+                 qPrintable(where));
+    }
 }
 
 void TstDecode::guessNamesTheCode_data()
