@@ -347,7 +347,10 @@ bool HttpServer::bind(const std::string &host, int port, std::string *error)
         // still not shared with another server.
         const int yes = 1;
         ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-        const int backlog = static_cast<int>(std::min<std::size_t>(d->limits.connections, 4096));
+        // The queue of connections not yet accepted is as long as the system
+        // allows: a crowd re-opening its connections must not fill it, or a
+        // newcomer's first packet is dropped and it waits a second to retry.
+        const int backlog = 4096; // the system caps it (net.core.somaxconn)
         if (::bind(fd, a->ai_addr, a->ai_addrlen) == 0 && ::listen(fd, backlog) == 0) {
             socklen_t len = sizeof d->bound;
             ::getsockname(fd, reinterpret_cast<sockaddr *>(&d->bound), &len);

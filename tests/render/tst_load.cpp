@@ -655,8 +655,11 @@ void TestLoad::noLockOut()
           kOtherClient, turnedAway, int(times.size()), times[times.size() / 2], p99, times.back(), kOtherClient,
           refusedIn);
     QVERIFY2(failures.isEmpty(), failures.join(", ").constData());
-    // A client locked out would wait for seconds, or get 503.
-    QVERIFY2(times.front() >= 0 && times.back() < 1000, qPrintable(QString("a normal request took %1 ms").arg(times.back())));
+    // A client locked out gets 503 or waits for the idle time-out (10 s).
+    // How fast it is served is a figure of bench/render/lockout.sh; the
+    // bound here leaves room for one dropped first packet (retried after 1 s)
+    // on a loaded machine, and for the sanitizers.
+    QVERIFY2(times.front() >= 0 && times.back() < 3000, qPrintable(QString("a normal request took %1 ms").arg(times.back())));
     QCOMPARE(statusOf(answer), 503);
     QVERIFY2(refusedIn < 1000, qPrintable(QString::number(refusedIn)));
     QVERIFY(turnedAway > 0);
