@@ -1,6 +1,7 @@
 #include "app/weblauncher.h"
 
 #include "app/processsetup.h"
+#include "ui/modules.h"
 
 #include "ui/mainwindow.h"
 #include "web/webfeaturesinterface.h"
@@ -108,9 +109,7 @@ private:
 
 QStringList webModuleDirectories()
 {
-    const QString here = QCoreApplication::applicationDirPath();
-    return {here, QDir(here).filePath(QStringLiteral(VELMORA_MODULE_DIR_FROM_PROGRAM)),
-            QStringLiteral(VELMORA_MODULE_DIR)};
+    return moduleDirectories();
 }
 
 void installWebLauncher(MainWindow &main, const QStringList &directories)

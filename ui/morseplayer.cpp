@@ -3,11 +3,11 @@
 #include "sound/morsesound.h"
 #include "sound/morsesounddevice.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
+#include "ui/audiomodule.h"
+#include "ui/modules.h"
 
-#include <algorithm>
+#include <QDir>
+#include <QPluginLoader>
 
 namespace velmora {
 namespace {
@@ -19,90 +19,6 @@ MorsePlayer::OutputFactory &outputFactory()
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// The sound card
-
-AudioSinkOutput::AudioSinkOutput(const QAudioDevice &device, QObject *parent)
-    : SoundOutput(parent), m_device(device)
-{
-    m_drained.setSingleShot(true);
-    connect(&m_drained, &QTimer::timeout, this, [this] {
-        stop();
-        emit finished(QString());
-    });
-}
-
-AudioSinkOutput::~AudioSinkOutput()
-{
-    stop();
-}
-
-bool AudioSinkOutput::start(QIODevice *source, int sampleRate, QString *error)
-{
-    stop();
-    if (m_device.isNull()) {
-        *error = MorsePlayer::noAudioOutputMessage();
-        return false;
-    }
-    QAudioFormat format;
-    format.setSampleRate(sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!m_device.isFormatSupported(format)) {
-        *error = QStringLiteral("La sortie audio « %1 » ne sait pas jouer ce son (16 bits, mono, %2 Hz).")
-                     .arg(m_device.description())
-                     .arg(sampleRate);
-        return false;
-    }
-    m_sampleRate = sampleRate;
-    m_sink = new QAudioSink(m_device, format, this);
-    connect(m_sink, &QAudioSink::stateChanged, this, &AudioSinkOutput::onStateChanged);
-    m_source = source;
-    m_sink->start(source);
-    if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
-        *error = QStringLiteral("La sortie audio « %1 » refuse de jouer le son.").arg(m_device.description());
-        stop();
-        return false;
-    }
-    return true;
-}
-
-void AudioSinkOutput::stop()
-{
-    m_drained.stop();
-    if (!m_sink)
-        return;
-    QAudioSink *sink = m_sink;
-    m_sink = nullptr;
-    sink->disconnect(this);
-    sink->stop();
-    // It may be telling of its state right now: it goes once that is over.
-    sink->deleteLater();
-}
-
-qint64 AudioSinkOutput::playedUSecs() const
-{
-    return m_sink ? m_sink->processedUSecs() : 0;
-}
-
-void AudioSinkOutput::onStateChanged()
-{
-    if (!m_sink)
-        return;
-    // In pull mode the sink falls idle once the source has nothing more to
-    // give, while what it holds is still being heard: it is stopped only
-    // once the whole sound has been played.
-    if (m_sink->state() == QAudio::IdleState && m_source && m_source->atEnd()) {
-        const qint64 total = m_source->size() / 2 * 1000000 / m_sampleRate;
-        const qint64 left = std::max<qint64>(0, total - m_sink->processedUSecs());
-        m_drained.start(int(std::min<qint64>(left / 1000, 10000)) + kDrainMarginMs);
-    } else if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
-        stop();
-        emit finished(QStringLiteral("La sortie audio « %1 » s'est arrêtée en cours de route.")
-                          .arg(m_device.description()));
-    }
-}
 
 // ---------------------------------------------------------------------------
 // The player
@@ -127,20 +43,23 @@ QString MorsePlayer::noAudioOutputMessage()
                           "mais il peut être enregistré.");
 }
 
-SoundOutput *MorsePlayer::audioOutput(const QAudioDevice &device, QString *error)
-{
-    if (device.isNull()) {
-        *error = noAudioOutputMessage();
-        return nullptr;
-    }
-    return new AudioSinkOutput(device);
-}
-
 SoundOutput *MorsePlayer::systemOutput(QString *error)
 {
-    if (QMediaDevices::audioOutputs().isEmpty())
-        return audioOutput(QAudioDevice(), error);
-    return audioOutput(QMediaDevices::defaultAudioOutput(), error);
+    // Loaded once, at the first playing; it stays loaded for the rest of the run.
+    static AudioOutputModule *module = [] {
+        for (const QString &dir : moduleDirectories()) {
+            QPluginLoader loader(QDir(dir).filePath(QStringLiteral("velmora-audio")));
+            if (auto *found = qobject_cast<AudioOutputModule *>(loader.instance()))
+                return found;
+        }
+        return static_cast<AudioOutputModule *>(nullptr);
+    }();
+    if (!module) {
+        *error = QStringLiteral("Le son ne peut pas être écouté : le module audio de VelmoraWin est absent. "
+                                "Il peut toujours être enregistré.");
+        return nullptr;
+    }
+    return module->systemOutput(error);
 }
 
 void MorsePlayer::setOutputFactory(OutputFactory factory)

@@ -5,14 +5,12 @@
 
 #include "sound/morsetiming.h"
 
-#include <QAudioDevice>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
 
-class QAudioSink;
 class QIODevice;
 
 namespace velmora {
@@ -44,32 +42,6 @@ signals:
     void finished(const QString &error);
 };
 
-// A sound card, through QAudioSink in pull mode.
-class AudioSinkOutput : public SoundOutput
-{
-    Q_OBJECT
-public:
-    explicit AudioSinkOutput(const QAudioDevice &device, QObject *parent = nullptr);
-    ~AudioSinkOutput() override;
-
-    bool start(QIODevice *source, int sampleRate, QString *error) override;
-    void stop() override;
-    qint64 playedUSecs() const override;
-
-private:
-    void onStateChanged();
-
-    // How long past the moment the whole sound should have been heard the
-    // sink is still given, for its own latency.
-    static constexpr int kDrainMarginMs = 100;
-
-    QAudioDevice m_device;
-    QAudioSink *m_sink = nullptr;
-    QPointer<QIODevice> m_source;
-    int m_sampleRate = 1;
-    QTimer m_drained; // the sound has been heard to its end
-};
-
 class MorsePlayer : public QObject
 {
     Q_OBJECT
@@ -82,11 +54,10 @@ public:
     // Stops the sound at once.
     ~MorsePlayer() override;
 
-    // The sound card the system offers by default, or null with the French
-    // sentence noAudioOutputMessage() when the machine has no audio output.
+    // The sound card the system offers by default (through the audio module,
+    // loaded at the first call), or null with a French sentence: the
+    // noAudioOutputMessage() when the machine has no audio output.
     static SoundOutput *systemOutput(QString *error);
-    // A given sound card; a null device is no audio output.
-    static SoundOutput *audioOutput(const QAudioDevice &device, QString *error);
     static QString noAudioOutputMessage();
     // Where every player sends its sound from now on (an empty function:
     // systemOutput()). For the tests, which have no sound card.

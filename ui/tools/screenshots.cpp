@@ -130,7 +130,10 @@ int main(int argc, char *argv[])
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-playing.png")) && ok;
     window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
     // On a machine without a sound card.
-    MorsePlayer::setOutputFactory([](QString *error) { return MorsePlayer::audioOutput(QAudioDevice(), error); });
+    MorsePlayer::setOutputFactory([](QString *error) {
+        *error = MorsePlayer::noAudioOutputMessage();
+        return nullptr;
+    });
     window.resultWindow()->findChild<QPushButton *>(QStringLiteral("cmdEcouter"))->click();
     ok = save(window.resultWindow(), dir, QStringLiteral("result-morse-nodevice.png")) && ok;
     MorsePlayer::setOutputFactory({});
