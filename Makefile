@@ -1,8 +1,11 @@
 # A thin wrapper around CMake presets, so a newcomer types `make run` and `make test`.
+# Both build in the same folder (build/$(PRESET)); CI sets PRESET=ci, the same
+# build with every warning an error.
 JOBS ?= $(shell nproc)
 PRESET ?= default
 
-.PHONY: all build run test bench screenshots check-sanitize check-valgrind fuzz package check-package deps clean
+.PHONY: all build run test test-fast bench screenshots check-sanitize check-valgrind fuzz \
+	package check-package deps clean
 
 all: build
 
@@ -29,10 +32,12 @@ screenshots: build
 	QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --no-sandbox" \
 	  build/$(PRESET)/web/velmora-web-screenshots docs/screenshots
 
-test: deps
-	cmake --preset ci >/dev/null
-	cmake --build --preset ci -j $(JOBS)
-	ctest --preset ci -j $(JOBS)
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+# The tests labelled "fast" (no window, no browser, no load): seconds.
+test-fast: build
+	ctest --preset $(PRESET) -j $(JOBS) -L '^fast$$'
 
 bench:
 	scripts/install-deps --bench
@@ -49,9 +54,9 @@ check-sanitize: deps
 # input, from a file and from a pipe: no memory error, no leak.
 check-valgrind: deps
 	scripts/install-deps --valgrind
-	cmake --preset ci >/dev/null
-	cmake --build --preset ci -j $(JOBS) --target velmora-encode
-	scripts/check-valgrind build/ci/cli/velmora-encode
+	cmake --preset $(PRESET) >/dev/null
+	cmake --build --preset $(PRESET) -j $(JOBS) --target velmora-encode
+	scripts/check-valgrind build/$(PRESET)/cli/velmora-encode
 
 # Runs every libFuzzer target for FUZZ_SECONDS each (clang, sanitizers on).
 FUZZ_SECONDS ?= 60
