@@ -35,7 +35,9 @@ class WebLauncher : public QObject
 {
 public:
     WebLauncher(MainWindow &main, const QStringList &directories)
-        : QObject(&main), m_main(main), m_directories(directories)
+        : QObject(&main)
+        , m_main(main)
+        , m_directories(directories)
     {
         connect(&main, &MainWindow::pictureCodeRequested, this, [this](PictureCode code, const QString &message) {
             launch([code, message](WebFeaturesInterface &web) { web.showPictureCode(code, message); });

@@ -17,9 +17,8 @@ const QString &plain(qsizetype bytes)
     static std::map<qsizetype, QString> cache;
     QString &m = cache[bytes];
     if (m.isEmpty()) {
-        const QString text = QStringLiteral(
-            "Le 14 Juillet, Ave César! Bonjour à tous, voici un message codé.\r\n"
-            "Polybe inventa un système de signalisation avec des torches. 2026\r\n");
+        const QString text = QStringLiteral("Le 14 Juillet, Ave César! Bonjour à tous, voici un message codé.\r\n"
+                                            "Polybe inventa un système de signalisation avec des torches. 2026\r\n");
         while (m.size() * 2 < bytes)
             m += text;
         m.truncate(bytes / 2);
@@ -62,9 +61,13 @@ const int registered = [] {
     for (CodeId id : {CodeId::Morse, CodeId::Polybe, CodeId::Binaire}) {
         const std::string name = codeName(id).toStdString();
         benchmark::RegisterBenchmark(("decode/" + name).c_str(), decodeText, id)
-            ->Arg(1 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond);
+            ->Arg(1 << 20)
+            ->Arg(64 << 20)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("encode/" + name).c_str(), encodeText, id)
-            ->Arg(1 << 20)->Arg(64 << 20)->Unit(benchmark::kMillisecond);
+            ->Arg(1 << 20)
+            ->Arg(64 << 20)
+            ->Unit(benchmark::kMillisecond);
     }
     return 0;
 }();

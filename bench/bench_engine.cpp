@@ -17,9 +17,8 @@ const QString &message(qsizetype bytes)
     static std::map<qsizetype, QString> cache;
     QString &m = cache[bytes];
     if (m.isEmpty()) {
-        const QString text = QStringLiteral(
-            "Le 14 Juillet, Ave César! Bonjour à tous, voici un message codé.\r\n"
-            "Polybe inventa un système de signalisation avec des torches. 2026\r\n");
+        const QString text = QStringLiteral("Le 14 Juillet, Ave César! Bonjour à tous, voici un message codé.\r\n"
+                                            "Polybe inventa un système de signalisation avec des torches. 2026\r\n");
         const qsizetype chars = bytes / 2;
         m.reserve(chars);
         while (m.size() < chars)
@@ -67,13 +66,23 @@ const int registered = [] {
         const CodeId id = CodeId(i);
         const std::string name = codeName(id).toStdString();
         benchmark::RegisterBenchmark(("compiled/" + name).c_str(), compiled, id)
-            ->Arg(1 << 10)->Arg(1 << 20)->Arg(64 << 20)->Unit(benchmark::kMicrosecond);
+            ->Arg(1 << 10)
+            ->Arg(1 << 20)
+            ->Arg(64 << 20)
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("reference/" + name).c_str(), reference, id)
-            ->Arg(1 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+            ->Arg(1 << 10)
+            ->Arg(1 << 20)
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("reference/" + name).c_str(), reference, id)
-            ->Arg(64 << 20)->Iterations(1)->Unit(benchmark::kMillisecond);
+            ->Arg(64 << 20)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("memcpy/" + name).c_str(), memcpyFloor, id)
-            ->Arg(1 << 10)->Arg(1 << 20)->Arg(64 << 20)->Unit(benchmark::kMicrosecond);
+            ->Arg(1 << 10)
+            ->Arg(1 << 20)
+            ->Arg(64 << 20)
+            ->Unit(benchmark::kMicrosecond);
     }
     return 0;
 }();

@@ -35,7 +35,10 @@ bool argumentText(const Options &options, std::string &text)
     return true;
 }
 
-const unsigned char *bytesOf(const std::string &s) { return reinterpret_cast<const unsigned char *>(s.data()); }
+const unsigned char *bytesOf(const std::string &s)
+{
+    return reinterpret_cast<const unsigned char *>(s.data());
+}
 
 // Feeds a whole text (the argument message) to a pump.
 bool feedAll(DecodingPump &pump, const std::string &text)
@@ -70,7 +73,11 @@ std::string unreadableMessage(std::uint64_t count, std::uint64_t firstByte)
            std::to_string(firstByte);
 }
 
-DecodingPump::DecodingPump(const Decoder &decoder, int outFd) : m_decoder(decoder), m_outFd(outFd) {}
+DecodingPump::DecodingPump(const Decoder &decoder, int outFd)
+    : m_decoder(decoder)
+    , m_outFd(outFd)
+{
+}
 
 bool DecodingPump::writeAll(const char *data, std::size_t n)
 {
@@ -165,13 +172,14 @@ int runDecode(const Options &options)
         };
     }
     DecodingPump pump(dec, STDOUT_FILENO);
-    const int status = readStandardInput(checks, [&](const unsigned char *data, std::size_t n, bool final, bool checked) {
-        if (!pump.feed(data, n, final, checked)) {
-            printError(pump.error());
-            return false;
-        }
-        return true;
-    });
+    const int status =
+        readStandardInput(checks, [&](const unsigned char *data, std::size_t n, bool final, bool checked) {
+            if (!pump.feed(data, n, final, checked)) {
+                printError(pump.error());
+                return false;
+            }
+            return true;
+        });
     return status != 0 ? status : finish(pump, options.strict);
 }
 
@@ -196,8 +204,7 @@ std::optional<CodeId> guessFrom(const unsigned char *data, std::size_t n, bool a
 {
     std::vector<char16_t> units(n);
     const Utf8Decoded d = decodeUtf8(data, n, units.data(), false);
-    const QList<GuessCandidate> ranking =
-        guessCode(QStringView(units.data(), qsizetype(d.written)));
+    const QList<GuessCandidate> ranking = guessCode(QStringView(units.data(), qsizetype(d.written)));
     if (all) {
         std::string lines;
         for (const GuessCandidate &c : ranking)

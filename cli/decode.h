@@ -12,7 +12,8 @@ namespace velmora::cli {
 
 // Decodes a UTF-8 byte stream block by block: a token that two blocks share
 // is read whole, and memory stays bounded whatever the input's size.
-class DecodingPump {
+class DecodingPump
+{
 public:
     // Decoded text goes to outFd; with outFd < 0 the pump only counts.
     DecodingPump(const Decoder &decoder, int outFd);

@@ -128,8 +128,10 @@ int readStream(int fd, const InputChecks &checks, const BlockSink &sink)
 
 int readStandardInput(const InputChecks &checks, const BlockSink &sink)
 {
-    struct stat in {};
-    struct stat out {};
+    struct stat in {
+    };
+    struct stat out {
+    };
     const bool inOk = ::fstat(STDIN_FILENO, &in) == 0;
     if (inOk && ::fstat(STDOUT_FILENO, &out) == 0 && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
         in.st_ino == out.st_ino) {

@@ -5,8 +5,8 @@
 #include "options.h"
 #include "stream.h"
 #include "utf8.h"
-#include "wav.h"
 #include "velmora_config.h"
+#include "wav.h"
 
 #include <cstdio>
 #include <string>
@@ -17,7 +17,10 @@ using namespace velmora::cli;
 
 namespace {
 
-std::string utf8(const QString &s) { return s.toUtf8().toStdString(); }
+std::string utf8(const QString &s)
+{
+    return s.toUtf8().toStdString();
+}
 
 std::string codeList()
 {
@@ -35,39 +38,38 @@ std::string codeList()
 
 int printHelp()
 {
-    std::printf(
-        "Usage: velmora-encode CODE [MESSAGE...]\n"
-        "       velmora-encode --decode CODE [--strict] [MESSAGE...]\n"
-        "       velmora-encode --guess [--all] [MESSAGE...]\n"
-        "       velmora-encode --list | --help | --version\n"
-        "\n"
-        "Codes MESSAGE (the arguments joined by single blanks) and prints the coded\n"
-        "text followed by a newline. Without MESSAGE, or with MESSAGE \"-\", codes\n"
-        "standard input and writes exactly the coded text: line breaks pass through\n"
-        "byte for byte, nothing is added. \"--\" ends the options: what follows is\n"
-        "MESSAGE even if it starts with \"-\". The text must be UTF-8; input of any size\n"
-        "is coded in blocks. When the input is not valid UTF-8, the exit status is 1\n"
-        "and nothing is written if the bad byte lies in a file, or in the first 16 MiB\n"
-        "(16777216 bytes) of piped input and not in a character that those 16 MiB\n"
-        "leave unfinished; otherwise the text before it may already be written.\n"
-        "\n"
-        "  -d, --decode CODE  read coded text back (same input rules). A token that is\n"
-        "                     no letter of the code is kept as it stands; a warning\n"
-        "                     on standard error gives their count and the byte offset\n"
-        "                     of the first (exit status 0).\n"
-        "      --strict       with --decode: unreadable tokens give exit status 1 and\n"
-        "                     nothing is written (piped input: within its first 16 MiB).\n"
-        "      --guess        print the name of the most likely code on a line of its\n"
-        "                     own, then what --decode with that code prints.\n"
-        "      --all          with --guess: print every code, best first, with its\n"
-        "                     score (higher reads more like French or English).\n"
-        "\n"
-        "Codes (by name, or for the AlphaNum codes also by their list text, e.g. \"'Détroit'\"):\n"
-        "%s"
-        "\n"
-        "Exit status: 0 done; 1 input not UTF-8, an input/output error, no code read\n"
-        "(--guess) or unreadable tokens (--strict); 2 bad usage.\n",
-        codeList().c_str());
+    std::printf("Usage: velmora-encode CODE [MESSAGE...]\n"
+                "       velmora-encode --decode CODE [--strict] [MESSAGE...]\n"
+                "       velmora-encode --guess [--all] [MESSAGE...]\n"
+                "       velmora-encode --list | --help | --version\n"
+                "\n"
+                "Codes MESSAGE (the arguments joined by single blanks) and prints the coded\n"
+                "text followed by a newline. Without MESSAGE, or with MESSAGE \"-\", codes\n"
+                "standard input and writes exactly the coded text: line breaks pass through\n"
+                "byte for byte, nothing is added. \"--\" ends the options: what follows is\n"
+                "MESSAGE even if it starts with \"-\". The text must be UTF-8; input of any size\n"
+                "is coded in blocks. When the input is not valid UTF-8, the exit status is 1\n"
+                "and nothing is written if the bad byte lies in a file, or in the first 16 MiB\n"
+                "(16777216 bytes) of piped input and not in a character that those 16 MiB\n"
+                "leave unfinished; otherwise the text before it may already be written.\n"
+                "\n"
+                "  -d, --decode CODE  read coded text back (same input rules). A token that is\n"
+                "                     no letter of the code is kept as it stands; a warning\n"
+                "                     on standard error gives their count and the byte offset\n"
+                "                     of the first (exit status 0).\n"
+                "      --strict       with --decode: unreadable tokens give exit status 1 and\n"
+                "                     nothing is written (piped input: within its first 16 MiB).\n"
+                "      --guess        print the name of the most likely code on a line of its\n"
+                "                     own, then what --decode with that code prints.\n"
+                "      --all          with --guess: print every code, best first, with its\n"
+                "                     score (higher reads more like French or English).\n"
+                "\n"
+                "Codes (by name, or for the AlphaNum codes also by their list text, e.g. \"'Détroit'\"):\n"
+                "%s"
+                "\n"
+                "Exit status: 0 done; 1 input not UTF-8, an input/output error, no code read\n"
+                "(--guess) or unreadable tokens (--strict); 2 bad usage.\n",
+                codeList().c_str());
     std::fputs(cli::wavHelpText(), stdout);
     return finishStandardOutput() ? 0 : 1;
 }
@@ -77,8 +79,8 @@ int printList()
     const QString example = QStringLiteral("Hello World.");
     for (int i = 0; i < kCodeCount; ++i) {
         const CodeId id = CodeId(i);
-        const QString line = codeName(id).leftJustified(12) + codeDisplayName(id).leftJustified(16) +
-                             example + QStringLiteral(" -> ") + encoder(id).encode(example);
+        const QString line = codeName(id).leftJustified(12) + codeDisplayName(id).leftJustified(16) + example +
+                             QStringLiteral(" -> ") + encoder(id).encode(example);
         std::printf("%s\n", utf8(line).c_str());
     }
     return finishStandardOutput() ? 0 : 1;

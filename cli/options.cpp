@@ -3,9 +3,15 @@
 namespace velmora::cli {
 namespace {
 
-std::string utf8(const QString &s) { return s.toUtf8().toStdString(); }
+std::string utf8(const QString &s)
+{
+    return s.toUtf8().toStdString();
+}
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool looksLikeOption(const std::string &arg)
 {

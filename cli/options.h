@@ -21,8 +21,8 @@ struct Options {
 
 struct ParsedArguments {
     Options options;
-    std::string error;        // bad usage when not empty (exit status 2)
-    bool listCodes = false;   // the error is about the code: list the codes after it
+    std::string error;      // bad usage when not empty (exit status 2)
+    bool listCodes = false; // the error is about the code: list the codes after it
 };
 
 // Options may stand anywhere before "--"; after it every argument is text.

@@ -46,7 +46,9 @@ std::string invalidUtf8Message(std::uint64_t offset)
     return "the input is not valid UTF-8 (bad byte at offset " + std::to_string(offset) + ")";
 }
 
-Utf8Coder::Utf8Coder(const Encoder &encoder) : m_encoder(encoder), m_entries(0x10000)
+Utf8Coder::Utf8Coder(const Encoder &encoder)
+    : m_encoder(encoder)
+    , m_entries(0x10000)
 {
     char16_t coded[64];
     char bytes[3 * 64];
@@ -78,7 +80,8 @@ Utf8Coder::Result Utf8Coder::code(const unsigned char *in, std::size_t n, char *
         // Through UTF-16: decode, encode, write back.
         std::vector<char16_t> text(n);
         const Utf8Decoded d = decodeUtf8(in, n, text.data(), final);
-        const QString coded = m_encoder.encode(QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(d.written)));
+        const QString coded =
+            m_encoder.encode(QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(d.written)));
         r.consumed = d.consumed;
         r.invalid = d.invalid;
         r.written = encodeUtf8(reinterpret_cast<const char16_t *>(coded.constData()), std::size_t(coded.size()), out);
@@ -102,8 +105,8 @@ Utf8Coder::Result Utf8Coder::code(const unsigned char *in, std::size_t n, char *
             else if (length == 3)
                 cp = char32_t(in[i] & 0x0F) << 12 | char32_t(in[i + 1] & 0x3F) << 6 | (in[i + 2] & 0x3F);
             else
-                cp = char32_t(in[i] & 0x07) << 18 | char32_t(in[i + 1] & 0x3F) << 12 |
-                     char32_t(in[i + 2] & 0x3F) << 6 | (in[i + 3] & 0x3F);
+                cp = char32_t(in[i] & 0x07) << 18 | char32_t(in[i + 1] & 0x3F) << 12 | char32_t(in[i + 2] & 0x3F) << 6 |
+                     (in[i + 3] & 0x3F);
         }
         if (cp < 0x10000) {
             const std::uint32_t e = entries[cp];
@@ -128,7 +131,11 @@ Utf8Coder::Result Utf8Coder::code(const unsigned char *in, std::size_t n, char *
     return r;
 }
 
-CodingPump::CodingPump(const Encoder &encoder, int outFd) : m_coder(encoder), m_outFd(outFd) {}
+CodingPump::CodingPump(const Encoder &encoder, int outFd)
+    : m_coder(encoder)
+    , m_outFd(outFd)
+{
+}
 
 bool CodingPump::writeAll(const char *data, std::size_t n)
 {

@@ -19,7 +19,8 @@ std::size_t encodeUtf8(const char16_t *in, std::size_t n, char *out);
 // UTF-8 bytes of what the encoder makes of it. Coding UTF-8 input with it
 // gives the same bytes as decoding, encoding and encoding back, without the
 // UTF-16 text in between.
-class Utf8Coder {
+class Utf8Coder
+{
 public:
     explicit Utf8Coder(const Encoder &encoder);
 
@@ -43,7 +44,8 @@ private:
     std::size_t m_maxBytes = 4;
 };
 
-class CodingPump {
+class CodingPump
+{
 public:
     // Coded output goes to the file descriptor outFd.
     CodingPump(const Encoder &encoder, int outFd);

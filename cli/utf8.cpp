@@ -7,7 +7,10 @@
 namespace velmora::cli {
 namespace {
 
-inline bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+inline bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
 // Length of the sequence led by in[0], checking its bytes; 0 when ill-formed,
 // -1 when it is cut short by the end of the input.
@@ -47,7 +50,10 @@ inline int sequenceLength(const unsigned char *in, std::size_t left)
 
 } // namespace
 
-int utf8SequenceLength(const unsigned char *in, std::size_t left) { return sequenceLength(in, left); }
+int utf8SequenceLength(const unsigned char *in, std::size_t left)
+{
+    return sequenceLength(in, left);
+}
 
 Utf8Decoded decodeUtf8(const unsigned char *in, std::size_t n, char16_t *out, bool final)
 {

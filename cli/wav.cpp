@@ -28,9 +28,15 @@ using sound::SoundSettings;
 // still be heard within a WAV file is far smaller.
 constexpr std::size_t kMaxMessageBytes = 64 * 1024 * 1024;
 
-void printErr(const std::string &s) { std::fputs(("velmora-encode: " + s + "\n").c_str(), stderr); }
+void printErr(const std::string &s)
+{
+    std::fputs(("velmora-encode: " + s + "\n").c_str(), stderr);
+}
 
-std::string utf8(const QString &s) { return s.toUtf8().toStdString(); }
+std::string utf8(const QString &s)
+{
+    return s.toUtf8().toStdString();
+}
 
 struct Request {
     std::optional<CodeId> code;
@@ -203,9 +209,13 @@ void removeTempAndExit(int sig)
     ::_exit(128 + sig);
 }
 
-class Output {
+class Output
+{
 public:
-    explicit Output(std::string file) : m_file(std::move(file)) {}
+    explicit Output(std::string file)
+        : m_file(std::move(file))
+    {
+    }
     ~Output() { abandon(); }
 
     const std::string &shownName() const { return m_shown; }
@@ -218,7 +228,8 @@ public:
             return true;
         }
         m_shown = "'" + m_file + "'";
-        struct stat st {};
+        struct stat st {
+        };
         const bool exists = ::stat(m_file.c_str(), &st) == 0;
         if (exists && S_ISDIR(st.st_mode)) {
             m_error = std::strerror(EISDIR);
@@ -369,8 +380,8 @@ std::optional<int> runWavCommand(int argc, char **argv)
 
     const QString tooLong = sound::wavSizeError(morse.sampleCount(), morse.sampleRate());
     if (!tooLong.isEmpty()) {
-        printErr("nothing written to " + (r.file == "-" ? std::string("standard output") : "'" + r.file + "'") +
-                 ": " + utf8(tooLong));
+        printErr("nothing written to " + (r.file == "-" ? std::string("standard output") : "'" + r.file + "'") + ": " +
+                 utf8(tooLong));
         return 1;
     }
 

@@ -9,34 +9,11 @@ namespace {
 // Morse: lower-case, then 28 pairs. The blank pair comes first, so the blanks
 // that the letters put between two dashes stay blanks.
 constexpr Pair kMorsePairs[] = {
-    {u" ", u"/"},
-    {u"a", u"·-/"},
-    {u"b", u"-···/"},
-    {u"c", u"-·-·/"},
-    {u"d", u"-··/"},
-    {u"e", u"·/"},
-    {u"f", u"··-·/"},
-    {u"g", u"- -·/"},
-    {u"h", u"····/"},
-    {u"i", u"··/"},
-    {u"j", u"·- - -/"},
-    {u"k", u"-·-/"},
-    {u"l", u"·-··/"},
-    {u"m", u"- -/"},
-    {u"n", u"-·/"},
-    {u"o", u"- - -/"},
-    {u"p", u"·- -·/"},
-    {u"q", u"- -·-/"},
-    {u"r", u"·-·/"},
-    {u"s", u"···/"},
-    {u"t", u"-/"},
-    {u"u", u"··-/"},
-    {u"v", u"···-/"},
-    {u"w", u"·- -/"},
-    {u"x", u"-··-/"},
-    {u"y", u"-·- -/"},
-    {u"z", u"- -··/"},
-    {u".", u"//"},
+    {u" ", u"/"},     {u"a", u"·-/"},    {u"b", u"-···/"},  {u"c", u"-·-·/"},  {u"d", u"-··/"},    {u"e", u"·/"},
+    {u"f", u"··-·/"}, {u"g", u"- -·/"},  {u"h", u"····/"},  {u"i", u"··/"},    {u"j", u"·- - -/"}, {u"k", u"-·-/"},
+    {u"l", u"·-··/"}, {u"m", u"- -/"},   {u"n", u"-·/"},    {u"o", u"- - -/"}, {u"p", u"·- -·/"},  {u"q", u"- -·-/"},
+    {u"r", u"·-·/"},  {u"s", u"···/"},   {u"t", u"-/"},     {u"u", u"··-/"},   {u"v", u"···-/"},   {u"w", u"·- -/"},
+    {u"x", u"-··-/"}, {u"y", u"-·- -/"}, {u"z", u"- -··/"}, {u".", u"//"},
 };
 
 // Morse 2: the Morse pairs, then every middle dot becomes P and every hyphen
@@ -57,14 +34,10 @@ constexpr auto kMorse2Pairs = withMorse2Letters(kMorsePairs);
 // Caesar: upper-case, each capital becomes the letter three places on, in
 // lower case and with a slash; X, Y and Z wrap to a, b and c.
 constexpr Pair kCaesarPairs[] = {
-    {u"A", u"d/"}, {u"B", u"e/"}, {u"C", u"f/"}, {u"D", u"g/"}, {u"E", u"h/"},
-    {u"F", u"i/"}, {u"G", u"j/"}, {u"H", u"k/"}, {u"I", u"l/"}, {u"J", u"m/"},
-    {u"K", u"n/"}, {u"L", u"o/"}, {u"M", u"p/"}, {u"N", u"q/"}, {u"O", u"r/"},
-    {u"P", u"s/"}, {u"Q", u"t/"}, {u"R", u"u/"}, {u"S", u"v/"}, {u"T", u"w/"},
-    {u"U", u"x/"}, {u"V", u"y/"}, {u"W", u"z/"}, {u"X", u"a/"}, {u"Y", u"b/"},
-    {u"Z", u"c/"},
-    {u" ", u"/"},
-    {u".", u"//"},
+    {u"A", u"d/"}, {u"B", u"e/"}, {u"C", u"f/"}, {u"D", u"g/"}, {u"E", u"h/"}, {u"F", u"i/"}, {u"G", u"j/"},
+    {u"H", u"k/"}, {u"I", u"l/"}, {u"J", u"m/"}, {u"K", u"n/"}, {u"L", u"o/"}, {u"M", u"p/"}, {u"N", u"q/"},
+    {u"O", u"r/"}, {u"P", u"s/"}, {u"Q", u"t/"}, {u"R", u"u/"}, {u"S", u"v/"}, {u"T", u"w/"}, {u"U", u"x/"},
+    {u"V", u"y/"}, {u"W", u"z/"}, {u"X", u"a/"}, {u"Y", u"b/"}, {u"Z", u"c/"}, {u" ", u"/"},  {u".", u"//"},
 };
 
 // ---------------------------------------------------------------------------
@@ -77,14 +50,11 @@ constexpr Pair kCaesarPairs[] = {
 //    5   U  V/W  X  Y  Z
 // The square shares one cell for V and W.
 constexpr Pair kPolybePairs[] = {
-    {u"A", u"(1,1)/"}, {u"B", u"(1,2)/"}, {u"C", u"(1,3)/"}, {u"D", u"(1,4)/"}, {u"E", u"(1,5)/"},
-    {u"F", u"(2,1)/"}, {u"G", u"(2,2)/"}, {u"H", u"(2,3)/"}, {u"I", u"(2,4)/"}, {u"J", u"(2,5)/"},
-    {u"K", u"(3,1)/"}, {u"L", u"(3,2)/"}, {u"M", u"(3,3)/"}, {u"N", u"(3,4)/"}, {u"O", u"(3,5)/"},
-    {u"P", u"(4,1)/"}, {u"Q", u"(4,2)/"}, {u"R", u"(4,3)/"}, {u"S", u"(4,4)/"}, {u"T", u"(4,5)/"},
-    {u"U", u"(5,1)/"}, {u"V", u"(5,2)/"}, {u"W", u"(5,2)/"}, {u"X", u"(5,3)/"}, {u"Y", u"(5,4)/"},
-    {u"Z", u"(5,5)/"},
-    {u" ", u"/"},
-    {u".", u"//"},
+    {u"A", u"(1,1)/"}, {u"B", u"(1,2)/"}, {u"C", u"(1,3)/"}, {u"D", u"(1,4)/"}, {u"E", u"(1,5)/"}, {u"F", u"(2,1)/"},
+    {u"G", u"(2,2)/"}, {u"H", u"(2,3)/"}, {u"I", u"(2,4)/"}, {u"J", u"(2,5)/"}, {u"K", u"(3,1)/"}, {u"L", u"(3,2)/"},
+    {u"M", u"(3,3)/"}, {u"N", u"(3,4)/"}, {u"O", u"(3,5)/"}, {u"P", u"(4,1)/"}, {u"Q", u"(4,2)/"}, {u"R", u"(4,3)/"},
+    {u"S", u"(4,4)/"}, {u"T", u"(4,5)/"}, {u"U", u"(5,1)/"}, {u"V", u"(5,2)/"}, {u"W", u"(5,2)/"}, {u"X", u"(5,3)/"},
+    {u"Y", u"(5,4)/"}, {u"Z", u"(5,5)/"}, {u" ", u"/"},      {u".", u"//"},
 };
 
 // ---------------------------------------------------------------------------
@@ -151,14 +121,10 @@ constexpr auto kDedosPairs = numberChain(ColDedos);
 // (A is worth K). The comparison being case-sensitive, the small letters it
 // writes are never coded again.
 constexpr Pair kAvocatPairs[] = {
-    {u"A", u"k/"}, {u"B", u"l/"}, {u"C", u"m/"}, {u"D", u"n/"}, {u"E", u"o/"},
-    {u"F", u"p/"}, {u"G", u"q/"}, {u"H", u"r/"}, {u"I", u"s/"}, {u"J", u"t/"},
-    {u"K", u"u/"}, {u"L", u"v/"}, {u"M", u"w/"}, {u"N", u"x/"}, {u"O", u"y/"},
-    {u"P", u"z/"}, {u"Q", u"a/"}, {u"R", u"b/"}, {u"S", u"c/"}, {u"T", u"d/"},
-    {u"U", u"e/"}, {u"V", u"f/"}, {u"W", u"g/"}, {u"X", u"h/"}, {u"Y", u"i/"},
-    {u"Z", u"j/"},
-    {u" ", u"/"},
-    {u".", u"//"},
+    {u"A", u"k/"}, {u"B", u"l/"}, {u"C", u"m/"}, {u"D", u"n/"}, {u"E", u"o/"}, {u"F", u"p/"}, {u"G", u"q/"},
+    {u"H", u"r/"}, {u"I", u"s/"}, {u"J", u"t/"}, {u"K", u"u/"}, {u"L", u"v/"}, {u"M", u"w/"}, {u"N", u"x/"},
+    {u"O", u"y/"}, {u"P", u"z/"}, {u"Q", u"a/"}, {u"R", u"b/"}, {u"S", u"c/"}, {u"T", u"d/"}, {u"U", u"e/"},
+    {u"V", u"f/"}, {u"W", u"g/"}, {u"X", u"h/"}, {u"Y", u"i/"}, {u"Z", u"j/"}, {u" ", u"/"},  {u".", u"//"},
 };
 
 // ---------------------------------------------------------------------------
@@ -166,15 +132,12 @@ constexpr Pair kAvocatPairs[] = {
 // The blank pair runs after the letters and also turns the blank inside each
 // letter's code into a slash: a comes out as «0000/0001/».
 constexpr Pair kBinairePairs[] = {
-    {u"a", u"0000 0001/"}, {u"b", u"0000 0010/"}, {u"c", u"0000 0011/"}, {u"d", u"0000 0100/"},
-    {u"e", u"0000 0101/"}, {u"f", u"0000 0110/"}, {u"g", u"0000 0111/"}, {u"h", u"0000 1000/"},
-    {u"i", u"0000 1001/"}, {u"j", u"0000 1010/"}, {u"k", u"0000 1011/"}, {u"l", u"0000 1100/"},
-    {u"m", u"0000 1101/"}, {u"n", u"0000 1110/"}, {u"o", u"0000 1111/"}, {u"p", u"0001 0000/"},
-    {u"q", u"0001 0001/"}, {u"r", u"0001 0010/"}, {u"s", u"0001 0011/"}, {u"t", u"0001 0100/"},
-    {u"u", u"0001 0101/"}, {u"v", u"0001 0110/"}, {u"w", u"0001 0111/"}, {u"x", u"0001 1000/"},
-    {u"y", u"0001 1001/"}, {u"z", u"0001 1010/"},
-    {u" ", u"/"},
-    {u".", u"//"},
+    {u"a", u"0000 0001/"}, {u"b", u"0000 0010/"}, {u"c", u"0000 0011/"}, {u"d", u"0000 0100/"}, {u"e", u"0000 0101/"},
+    {u"f", u"0000 0110/"}, {u"g", u"0000 0111/"}, {u"h", u"0000 1000/"}, {u"i", u"0000 1001/"}, {u"j", u"0000 1010/"},
+    {u"k", u"0000 1011/"}, {u"l", u"0000 1100/"}, {u"m", u"0000 1101/"}, {u"n", u"0000 1110/"}, {u"o", u"0000 1111/"},
+    {u"p", u"0001 0000/"}, {u"q", u"0001 0001/"}, {u"r", u"0001 0010/"}, {u"s", u"0001 0011/"}, {u"t", u"0001 0100/"},
+    {u"u", u"0001 0101/"}, {u"v", u"0001 0110/"}, {u"w", u"0001 0111/"}, {u"x", u"0001 1000/"}, {u"y", u"0001 1001/"},
+    {u"z", u"0001 1010/"}, {u" ", u"/"},          {u".", u"//"},
 };
 
 struct CodeInfo {
@@ -200,7 +163,10 @@ const CodeInfo kCodes[kCodeCount] = {
     {CodeId::Binaire, "binaire", u"Binaire", CaseFolding::Lower, kBinairePairs},
 };
 
-const CodeInfo &info(CodeId id) { return kCodes[static_cast<int>(id)]; }
+const CodeInfo &info(CodeId id)
+{
+    return kCodes[static_cast<int>(id)];
+}
 
 } // namespace
 
@@ -216,20 +182,41 @@ const Encoder &encoder(CodeId id)
     return *encoders[static_cast<int>(id)];
 }
 
-QString codeName(CodeId id) { return QString::fromLatin1(info(id).name); }
-QString codeDisplayName(CodeId id) { return QString::fromUtf16(info(id).displayName); }
+QString codeName(CodeId id)
+{
+    return QString::fromLatin1(info(id).name);
+}
+QString codeDisplayName(CodeId id)
+{
+    return QString::fromUtf16(info(id).displayName);
+}
 
-QString encodeMorse(const QString &message) { return encoder(CodeId::Morse).encode(message); }
-QString encodeMorse2(const QString &message) { return encoder(CodeId::Morse2).encode(message); }
-QString encodeCaesar(const QString &message) { return encoder(CodeId::Caesar).encode(message); }
-QString encodePolybe(const QString &message) { return encoder(CodeId::Polybe).encode(message); }
+QString encodeMorse(const QString &message)
+{
+    return encoder(CodeId::Morse).encode(message);
+}
+QString encodeMorse2(const QString &message)
+{
+    return encoder(CodeId::Morse2).encode(message);
+}
+QString encodeCaesar(const QString &message)
+{
+    return encoder(CodeId::Caesar).encode(message);
+}
+QString encodePolybe(const QString &message)
+{
+    return encoder(CodeId::Polybe).encode(message);
+}
 
 CodeId codeIdOf(AlphaNumCode code)
 {
     return static_cast<CodeId>(static_cast<int>(CodeId::Detroit) + static_cast<int>(code));
 }
 
-QString alphaNumItemText(AlphaNumCode code) { return codeDisplayName(codeIdOf(code)); }
+QString alphaNumItemText(AlphaNumCode code)
+{
+    return codeDisplayName(codeIdOf(code));
+}
 
 QStringList alphaNumItemTexts()
 {

@@ -18,8 +18,8 @@ QString encodePolybe(const QString &message);
 // The eight AlphaNum codes, in the order of the combo box's list.
 enum class AlphaNumCode { Detroit, Avocat, Cassette, Cassis, FeuilleA4, Miracle, Dedos, Binaire };
 inline constexpr std::array<AlphaNumCode, 8> kAlphaNumCodes = {
-    AlphaNumCode::Detroit, AlphaNumCode::Avocat, AlphaNumCode::Cassette, AlphaNumCode::Cassis,
-    AlphaNumCode::FeuilleA4, AlphaNumCode::Miracle, AlphaNumCode::Dedos, AlphaNumCode::Binaire};
+    AlphaNumCode::Detroit,   AlphaNumCode::Avocat,  AlphaNumCode::Cassette, AlphaNumCode::Cassis,
+    AlphaNumCode::FeuilleA4, AlphaNumCode::Miracle, AlphaNumCode::Dedos,    AlphaNumCode::Binaire};
 
 // The item text as the combo box shows it: "'Détroit'", ..., "Binaire".
 QString alphaNumItemText(AlphaNumCode code);
@@ -32,8 +32,18 @@ QString encodeAlphaNum(AlphaNumCode code, const QString &message);
 
 // All twelve local codes, for the command line, the tests and the benchmarks.
 enum class CodeId {
-    Morse, Morse2, Caesar, Polybe,
-    Detroit, Avocat, Cassette, Cassis, FeuilleA4, Miracle, Dedos, Binaire
+    Morse,
+    Morse2,
+    Caesar,
+    Polybe,
+    Detroit,
+    Avocat,
+    Cassette,
+    Cassis,
+    FeuilleA4,
+    Miracle,
+    Dedos,
+    Binaire
 };
 inline constexpr int kCodeCount = 12;
 CodeId codeIdOf(AlphaNumCode code);

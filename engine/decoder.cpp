@@ -21,12 +21,12 @@ namespace velmora {
 // and none is the start of another, so a walk that reaches a letter is done.
 struct Decoder::Tables {
     char16_t separator = u'/';
-    char16_t blank = u' ';      // what one slash alone stands for
-    char16_t fullStop = u'.';   // what two slashes stand for
+    char16_t blank = u' ';                                              // what one slash alone stands for
+    char16_t fullStop = u'.';                                           // what two slashes stand for
     std::vector<int8_t> symbolIndex = std::vector<int8_t>(0x10000, -1); // the separator included
-    int width = 0;                  // symbols + 1 (the separator)
-    std::vector<int16_t> children;  // node * width + symbol -> node, -1 if none
-    std::vector<char16_t> letter;   // per node: the letter it completes, 0 if none
+    int width = 0;                                                      // symbols + 1 (the separator)
+    std::vector<int16_t> children;                                      // node * width + symbol -> node, -1 if none
+    std::vector<char16_t> letter;                                       // per node: the letter it completes, 0 if none
     int longest = 0;
     // The same trie over the UTF-8 bytes of the forms.
     std::vector<int8_t> byteIndex = std::vector<int8_t>(256, -1);
@@ -57,7 +57,7 @@ struct Decoder::Tables {
         return std::size_t((formMix(lo, hi) * formMul) >> (64 - formBits));
     }
     // keepLo/keepHi[n]: the mask that keeps the first n + 1 bytes of 16.
-    std::array<std::uint64_t, 16> keepLo {}, keepHi {};
+    std::array<std::uint64_t, 16> keepLo{}, keepHi{};
 
     bool isSymbol(char16_t u) const { return symbolIndex[u] >= 0 && u != separator; }
     // What an unreadable token spans: up to its slash, not past a blank or a
@@ -89,7 +89,8 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
         // Every form: the same number of slashes, the last at its end, none
         // at its start and no two side by side.
         const char sep = char(t.separator);
-        if (bytes.size() > 16 || bytes.front() == sep || bytes.front() == 0 || bytes.back() != sep || bytes.contains(QByteArray(2, sep)))
+        if (bytes.size() > 16 || bytes.front() == sep || bytes.front() == 0 || bytes.back() != sep ||
+            bytes.contains(QByteArray(2, sep)))
             return;
         const int slashes = int(bytes.count(sep));
         if (forms.empty())
@@ -98,13 +99,13 @@ void buildWholeForms(Decoder::Tables &t, const std::vector<std::pair<char16_t, Q
             return;
         unsigned char key[16] = {};
         std::memcpy(key, bytes.constData(), std::size_t(bytes.size()));
-        Form f {};
+        Form f{};
         std::memcpy(&f.lo, key, 8);
         std::memcpy(&f.hi, key + 8, 8);
         // A letter outside ASCII is left to the trie; of a shared form, the
         // first letter stays, as in the trie.
-        if (unit >= 0x80 || std::any_of(forms.begin(), forms.end(),
-                                         [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; })) {
+        if (unit >= 0x80 ||
+            std::any_of(forms.begin(), forms.end(), [&](const Form &g) { return g.lo == f.lo && g.hi == f.hi; })) {
             f.letter = 0;
             f.kind = Decoder::Tables::FormEntry::None;
         } else {
@@ -174,9 +175,9 @@ Decoder::Decoder(const Encoder &encoder)
         ++lastUnits[coded.back().unicode()];
     }
     // The separator: the unit that ends most coded forms.
-    t->separator = std::max_element(lastUnits.begin(), lastUnits.end(),
-                                    [](const auto &a, const auto &b) { return a.second < b.second; })
-                       ->first;
+    t->separator = std::max_element(lastUnits.begin(), lastUnits.end(), [](const auto &a, const auto &b) {
+                       return a.second < b.second;
+                   })->first;
     const QString one(QChar(t->separator));
     std::vector<std::pair<char16_t, QString>> letters;
     for (const auto &[unit, coded] : forms) {
@@ -201,7 +202,8 @@ Decoder::Decoder(const Encoder &encoder)
     for (const auto &[unit, coded] : letters) {
         int node = 0;
         for (QChar c : coded) {
-            const std::size_t slot = std::size_t(node) * std::size_t(t->width) + std::size_t(t->symbolIndex[c.unicode()]);
+            const std::size_t slot =
+                std::size_t(node) * std::size_t(t->width) + std::size_t(t->symbolIndex[c.unicode()]);
             if (t->children[slot] < 0) {
                 const int child = t->addNode();
                 t->children[std::size_t(node) * std::size_t(t->width) + std::size_t(t->symbolIndex[c.unicode()])] =
@@ -231,7 +233,8 @@ Decoder::Decoder(const Encoder &encoder)
     for (const auto &[unit, coded] : letters) {
         int node = 0;
         for (char b : coded.toUtf8()) {
-            const std::size_t slot = std::size_t(node) * std::size_t(t->byteWidth) + std::size_t(t->byteIndex[uint8_t(b)]);
+            const std::size_t slot =
+                std::size_t(node) * std::size_t(t->byteWidth) + std::size_t(t->byteIndex[uint8_t(b)]);
             if (t->byteChildren[slot] < 0) {
                 const int child = addByteNode();
                 t->byteChildren[slot] = int16_t(child);
@@ -255,8 +258,14 @@ Decoder::Decoder(const Encoder &encoder)
 
 Decoder::~Decoder() = default;
 
-int Decoder::longestForm() const { return m_tables->longest; }
-bool Decoder::isSymbol(char16_t unit) const { return m_tables->isSymbol(unit); }
+int Decoder::longestForm() const
+{
+    return m_tables->longest;
+}
+bool Decoder::isSymbol(char16_t unit) const
+{
+    return m_tables->isSymbol(unit);
+}
 
 Decoder::BlockResult Decoder::decodeBlock(const char16_t *begin, const char16_t *end, bool final, State &state,
                                           char16_t *out) const
@@ -449,7 +458,8 @@ template <bool OneSlash>
                 std::memcpy(&hi, in + from + 8, 8);
                 lo &= keepLo[length];
                 hi &= keepHi[length];
-                const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                const Decoder::Tables::FormEntry &e =
+                    forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
                 if (e.lo != lo || e.hi != hi || e.kind == Decoder::Tables::FormEntry::None) {
                     unknown = true;
                     break;
@@ -498,7 +508,8 @@ template <bool OneSlash>
                     std::memcpy(&hi, in + from + 8, 8);
                     lo &= keepLo[length];
                     hi &= keepHi[length];
-                    const Decoder::Tables::FormEntry &e = forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
+                    const Decoder::Tables::FormEntry &e =
+                        forms[(Decoder::Tables::formMix(lo, hi) * mul) >> (64 - Decoder::Tables::formBits)];
                     if (e.lo != lo || e.hi != hi || e.kind != Decoder::Tables::FormEntry::Letter) {
                         unknown = true;
                         break;
@@ -620,7 +631,7 @@ Decoder::BlockResult Decoder::decodeUtf8Block(const unsigned char *begin, const 
         const int n = readUtf8(p, end, c);
         if (n == 0) {
             if (!final)
-                break; // the next block completes the character
+                break;      // the next block completes the character
             while (p < end) // cannot happen with checked input: kept as it is
                 *out++ = *p++;
             break;
@@ -748,16 +759,18 @@ const Decoder &decoder(CodeId id)
     return *decoders[i];
 }
 
-StreamDecoder::StreamDecoder(const Decoder &decoder) : m_decoder(decoder) {}
+StreamDecoder::StreamDecoder(const Decoder &decoder)
+    : m_decoder(decoder)
+{
+}
 
 void StreamDecoder::feed(QStringView piece, bool final, QString &out)
 {
     m_buffer.append(reinterpret_cast<const char16_t *>(piece.utf16()), std::size_t(piece.size()));
     const qsizetype at = out.size();
     out.resize(at + qsizetype(m_buffer.size()) + 1);
-    const Decoder::BlockResult r =
-        m_decoder.decodeBlock(m_buffer.data(), m_buffer.data() + m_buffer.size(), final, m_state,
-                              reinterpret_cast<char16_t *>(out.data()) + at);
+    const Decoder::BlockResult r = m_decoder.decodeBlock(m_buffer.data(), m_buffer.data() + m_buffer.size(), final,
+                                                         m_state, reinterpret_cast<char16_t *>(out.data()) + at);
     out.truncate(at + r.written);
     if (r.unreadable > 0 && m_unreadable == 0)
         m_firstUnreadable = m_offset + r.firstUnreadable;

@@ -25,13 +25,14 @@
 namespace velmora {
 
 struct DecodeResult {
-    QString text;               // the decoded text, unreadable tokens kept as they stand
-    qsizetype unreadable = 0;   // how many tokens could not be read
+    QString text;                   // the decoded text, unreadable tokens kept as they stand
+    qsizetype unreadable = 0;       // how many tokens could not be read
     qsizetype firstUnreadable = -1; // where the first one starts in the coded text (UTF-16 units), -1 if none
-    qsizetype letters = 0;      // how many letters were read
+    qsizetype letters = 0;          // how many letters were read
 };
 
-class Decoder {
+class Decoder
+{
 public:
     // Built from the encoder's table; use decoder(CodeId) for the shared ones.
     explicit Decoder(const Encoder &encoder);
@@ -50,8 +51,8 @@ public:
         bool inUnreadableRun = false;
     };
     struct BlockResult {
-        qsizetype consumed = 0;        // input units read; the rest (a token the block cut) must come again
-        qsizetype written = 0;         // output units
+        qsizetype consumed = 0; // input units read; the rest (a token the block cut) must come again
+        qsizetype written = 0;  // output units
         qsizetype unreadable = 0;
         qsizetype firstUnreadable = -1; // relative to the block's start
         qsizetype letters = 0;
@@ -59,8 +60,7 @@ public:
     // Decodes [begin, end) to out, which has room for (end - begin) + 1 units.
     // Without `final`, a token that the end of the block may cut is left
     // unread (at most longestForm() - 1 units); with it, everything is read.
-    BlockResult decodeBlock(const char16_t *begin, const char16_t *end, bool final, State &state,
-                            char16_t *out) const;
+    BlockResult decodeBlock(const char16_t *begin, const char16_t *end, bool final, State &state, char16_t *out) const;
 
     // The same over UTF-8 bytes, for streams of bytes: [begin, end) is
     // well-formed UTF-8 except that a character may be cut at `end` (then it
@@ -82,11 +82,15 @@ private:
 
 // The decoder of each of the twelve codes, built once on first use.
 const Decoder &decoder(CodeId id);
-inline DecodeResult decode(CodeId id, QStringView coded) { return decoder(id).decode(coded); }
+inline DecodeResult decode(CodeId id, QStringView coded)
+{
+    return decoder(id).decode(coded);
+}
 
 // Decodes a text that comes in pieces, in bounded memory: a token that two
 // pieces share is read whole.
-class StreamDecoder {
+class StreamDecoder
+{
 public:
     explicit StreamDecoder(const Decoder &decoder);
     // Appends to `out` the decoded text of what can be read so far; `final`

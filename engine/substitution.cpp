@@ -66,7 +66,8 @@ namespace {
 // Folded value of every BMP code unit; surrogates map to themselves and are
 // folded as whole code points where they form a pair.
 struct FoldTable {
-    explicit FoldTable(CaseFolding folding) : units(0x10000)
+    explicit FoldTable(CaseFolding folding)
+        : units(0x10000)
     {
         for (char32_t u = 0; u < 0x10000; ++u)
             units[u] = QChar::isSurrogate(u) ? char16_t(u) : char16_t(foldCodePoint(u, folding));
@@ -125,8 +126,14 @@ QString foldCase(const QString &text, CaseFolding folding)
     return out;
 }
 
-QString toLowerText(const QString &text) { return foldCase(text, CaseFolding::Lower); }
-QString toUpperText(const QString &text) { return foldCase(text, CaseFolding::Upper); }
+QString toLowerText(const QString &text)
+{
+    return foldCase(text, CaseFolding::Lower);
+}
+QString toUpperText(const QString &text)
+{
+    return foldCase(text, CaseFolding::Upper);
+}
 
 QString SubstitutionChain::applyReference(const QString &text) const
 {
@@ -177,7 +184,9 @@ bool chainIsPerCodeUnit(const SubstitutionChain &chain)
 
 } // namespace
 
-Encoder::Encoder(CaseFolding folding, SubstitutionChain chain) : m_folding(folding), m_chain(chain)
+Encoder::Encoder(CaseFolding folding, SubstitutionChain chain)
+    : m_folding(folding)
+    , m_chain(chain)
 {
     if (!chainIsPerCodeUnit(chain))
         return; // codes only by the reference road

@@ -35,9 +35,13 @@ struct Pair {
 };
 
 // An ordered, constant list of pairs; the order belongs to the code.
-class SubstitutionChain {
+class SubstitutionChain
+{
 public:
-    constexpr explicit SubstitutionChain(std::span<const Pair> pairs) : m_pairs(pairs) {}
+    constexpr explicit SubstitutionChain(std::span<const Pair> pairs)
+        : m_pairs(pairs)
+    {
+    }
     std::span<const Pair> pairs() const { return m_pairs; }
     // The reference semantics: one ReplaceAll per pair, in order, each over
     // the whole output of the previous one.
@@ -54,7 +58,8 @@ private:
 // per-code-unit substitution. The encoder compiles its chain once into a
 // table (code unit -> folded unit, or -> the chain applied to the folded
 // unit) and codes in one pass; encodeReference() keeps the pair-by-pair road.
-class Encoder {
+class Encoder
+{
 public:
     Encoder(CaseFolding folding, SubstitutionChain chain);
     ~Encoder();

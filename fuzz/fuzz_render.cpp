@@ -298,8 +298,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string_view input(rest.data(), rest.size());
 
     static const std::vector<std::string_view> paths = {
-        kCodePaths[0].path, kCodePaths[1].path, kCodePaths[2].path, "/version/", "/version", "/",
-        "/Contact/form.php3"};
+        kCodePaths[0].path, kCodePaths[1].path, kCodePaths[2].path, "/version/", "/version", "/", "/Contact/form.php3"};
     std::string_view path;
     std::string query;
     if ((choice & 7) == 7) {

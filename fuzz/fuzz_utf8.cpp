@@ -53,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const auto a = coder.code(bytes.data(), cut, split.data(), false);
         std::vector<unsigned char> rest(bytes.begin() + std::ptrdiff_t(a.consumed), bytes.end());
         const auto b = coder.code(rest.data(), rest.size(), split.data() + a.written, true);
-        if (b.invalid || a.written + b.written != r.written ||
-            std::memcmp(whole.data(), split.data(), r.written) != 0)
+        if (b.invalid || a.written + b.written != r.written || std::memcmp(whole.data(), split.data(), r.written) != 0)
             std::abort();
     }
     return 0;

@@ -29,8 +29,7 @@ namespace {
 
 constexpr int kTile = 16;
 
-struct Mean
-{
+struct Mean {
     double r = 0, g = 0, b = 0;
 };
 
@@ -79,8 +78,8 @@ int main(int argc, char *argv[])
         shot = screen->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
     }
     if (shot.isNull() || !shot.save(args[3])) {
-        std::fprintf(stderr, "velmora-window-compare: cannot picture window %s into %s\n",
-                     qPrintable(args[1]), qPrintable(args[3]));
+        std::fprintf(stderr, "velmora-window-compare: cannot picture window %s into %s\n", qPrintable(args[1]),
+                     qPrintable(args[3]));
         return 2;
     }
     const QImage reference = QImage(args[2]).convertToFormat(QImage::Format_RGB32);
@@ -88,8 +87,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "velmora-window-compare: cannot read %s\n", qPrintable(args[2]));
         return 2;
     }
-    std::printf("window %dx%d, reference %dx%d\n", shot.width(), shot.height(), reference.width(),
-                reference.height());
+    std::printf("window %dx%d, reference %dx%d\n", shot.width(), shot.height(), reference.width(), reference.height());
     if (shot.size() != reference.size())
         return 1;
 
@@ -110,7 +108,7 @@ int main(int argc, char *argv[])
             }
         }
     }
-    std::printf("tiles of %dx%d: %d, over %.0f: %d; largest mean colour difference %.1f at (%d, %d)\n",
-                kTile, kTile, tiles, maxDifference, over, worst, worstX, worstY);
+    std::printf("tiles of %dx%d: %d, over %.0f: %d; largest mean colour difference %.1f at (%d, %d)\n", kTile, kTile,
+                tiles, maxDifference, over, worst, worstX, worstY);
     return over == 0 ? 0 : 1;
 }

@@ -12,8 +12,8 @@ namespace render {
 PageResponse failure(int status, std::string_view heading, std::string_view explanation)
 {
     std::string title = std::string("Erreur ") + std::to_string(status) + " — " + std::string(heading);
-    std::string body = "<h1>" + title + "</h1><div class=\"panel\"><p>" + std::string(explanation) + "</p><p><a href=\"" +
-                       std::string(pagepaths::kHome) + "\">Retour à l’accueil</a></p></div>";
+    std::string body = "<h1>" + title + "</h1><div class=\"panel\"><p>" + std::string(explanation) +
+                       "</p><p><a href=\"" + std::string(pagepaths::kHome) + "\">Retour à l’accueil</a></p></div>";
     return {status, page(title, {}, body), {}};
 }
 
@@ -25,7 +25,8 @@ std::string errorPage(int status)
 {
     switch (status) {
     case 400:
-        return failure(400, "requête invalide", "La requête reçue est mal formée ; ce service ne peut pas y répondre.").html;
+        return failure(400, "requête invalide", "La requête reçue est mal formée ; ce service ne peut pas y répondre.")
+            .html;
     case 404:
         return failure(404, "page introuvable", "Cette page n’existe pas sur ce service.").html;
     case 405:
@@ -33,7 +34,8 @@ std::string errorPage(int status)
                        "Ce service ne fait que servir des pages : il n’accepte que les requêtes GET et HEAD.")
             .html;
     case 413:
-        return failure(413, "requête trop volumineuse", "La requête envoyée est trop volumineuse pour ce service.").html;
+        return failure(413, "requête trop volumineuse", "La requête envoyée est trop volumineuse pour ce service.")
+            .html;
     case 414:
         return failure(414, "adresse trop longue",
                        "L’adresse demandée est trop longue : la ligne de requête ne peut dépasser 8 Kio. Raccourcissez "

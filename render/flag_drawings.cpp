@@ -77,7 +77,10 @@ std::string vStripes(std::initializer_list<std::string_view> colours)
     return s;
 }
 
-std::string ground(std::string_view colour) { return rect(0, 0, 60, 40, colour); }
+std::string ground(std::string_view colour)
+{
+    return rect(0, 0, 60, 40, colour);
+}
 
 std::string cross(std::string_view colour, double cx, double cy, double width)
 {
@@ -101,8 +104,8 @@ std::vector<Flag> signalFlags()
     f.push_back({'A', "Alfa", S::Swallowtail, rect(0, 0, 30, 40, kWhite) + rect(30, 0, 30, 40, kBlue)});
     f.push_back({'B', "Bravo", S::Swallowtail, ground(kRed)});
     f.push_back({'C', "Charlie", S::Rectangle, hStripes({kBlue, kWhite, kRed, kWhite, kBlue})});
-    f.push_back({'D', "Delta", S::Rectangle, rect(0, 0, 60, 10, kYellow) + rect(0, 10, 60, 20, kBlue) +
-                                                 rect(0, 30, 60, 10, kYellow)});
+    f.push_back({'D', "Delta", S::Rectangle,
+                 rect(0, 0, 60, 10, kYellow) + rect(0, 10, 60, 20, kBlue) + rect(0, 30, 60, 10, kYellow)});
     f.push_back({'E', "Echo", S::Rectangle, hStripes({kBlue, kRed})});
     f.push_back({'F', "Foxtrot", S::Rectangle, ground(kWhite) + fillPath("M30 0L60 20L30 40L0 20Z", kRed)});
     f.push_back({'G', "Golf", S::Rectangle, vStripes({kYellow, kBlue, kYellow, kBlue, kYellow, kBlue})});
@@ -110,7 +113,8 @@ std::vector<Flag> signalFlags()
     f.push_back({'I', "India", S::Rectangle, ground(kYellow) + ball(kBlack, 30, 10)});
     f.push_back({'J', "Juliett", S::Rectangle, hStripes({kBlue, kWhite, kBlue})});
     f.push_back({'K', "Kilo", S::Rectangle, vStripes({kYellow, kBlue})});
-    f.push_back({'L', "Lima", S::Rectangle, ground(kYellow) + rect(30, 0, 30, 20, kBlack) + rect(0, 20, 30, 20, kBlack)});
+    f.push_back(
+        {'L', "Lima", S::Rectangle, ground(kYellow) + rect(30, 0, 30, 20, kBlack) + rect(0, 20, 30, 20, kBlack)});
     f.push_back({'M', "Mike", S::Rectangle, ground(kBlue) + saltire(kWhite)});
     {
         std::string checks = ground(kWhite);
@@ -130,7 +134,8 @@ std::vector<Flag> signalFlags()
     f.push_back({'T', "Tango", S::Rectangle, vStripes({kRed, kWhite, kBlue})});
     f.push_back({'U', "Uniform", S::Rectangle, ground(kWhite) + rect(0, 0, 30, 20, kRed) + rect(30, 20, 30, 20, kRed)});
     f.push_back({'V', "Victor", S::Rectangle, ground(kWhite) + saltire(kRed)});
-    f.push_back({'W', "Whiskey", S::Rectangle, ground(kBlue) + rect(7, 7, 46, 26, kWhite) + rect(14, 14, 32, 12, kRed)});
+    f.push_back(
+        {'W', "Whiskey", S::Rectangle, ground(kBlue) + rect(7, 7, 46, 26, kWhite) + rect(14, 14, 32, 12, kRed)});
     f.push_back({'X', "X-ray", S::Rectangle, ground(kWhite) + cross(kBlue, 30, 20, 10)});
     {
         // Diagonal bands, yellow in the upper hoist corner.
@@ -164,9 +169,9 @@ CodeSheet makeMers()
     sheet.title = "Code des Mers";
     sheet.cssClass = "c-mers";
     constexpr std::string_view box = "-1 -1 62 42";
-    std::string symbols = str({"<clipPath id=\"cpR\"><path d=\"", kRectPath, "\"/></clipPath><clipPath id=\"cpS\"><path d=\"",
-                               kSwallowtailPath, "\"/></clipPath><clipPath id=\"cpP\"><path d=\"", kPennantPath,
-                               "\"/></clipPath>"});
+    std::string symbols =
+        str({"<clipPath id=\"cpR\"><path d=\"", kRectPath, "\"/></clipPath><clipPath id=\"cpS\"><path d=\"",
+             kSwallowtailPath, "\"/></clipPath><clipPath id=\"cpP\"><path d=\"", kPennantPath, "\"/></clipPath>"});
     std::string letters, digits;
     for (const Flag &flag : signalFlags()) {
         const std::string id = std::string("f") + flag.symbol;

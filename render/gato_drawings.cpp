@@ -17,9 +17,9 @@ using namespace svg;
 // The outline of each cell of a # grid, A..I in reading order: the sides of
 // the cell that are lines of the grid.
 constexpr const char *kGridCells[9] = {
-    "M48 12V48H12",     "M12 12V48H48V12", "M12 12V48H48", //
-    "M12 12H48V48H12",  "M12 12H48V48H12Z", "M48 12H12V48H48", //
-    "M12 12H48V48",     "M12 48V12H48V48",  "M12 48V12H48",
+    "M48 12V48H12",    "M12 12V48H48V12",  "M12 12V48H48",    //
+    "M12 12H48V48H12", "M12 12H48V48H12Z", "M48 12H12V48H48", //
+    "M12 12H48V48",    "M12 48V12H48V48",  "M12 48V12H48",
 };
 
 // The outline of each quarter of an X (top, left, right, bottom), and where its dot goes.
@@ -43,8 +43,8 @@ std::string gatoStroke(std::string_view d)
 
 std::string gatoDot(int x, int y)
 {
-    return str({"<circle cx=\"", std::to_string(x), "\" cy=\"", std::to_string(y), "\" r=\"4.5\" fill=\"", kInk,
-                "\"/>"});
+    return str(
+        {"<circle cx=\"", std::to_string(x), "\" cy=\"", std::to_string(y), "\" r=\"4.5\" fill=\"", kInk, "\"/>"});
 }
 
 // The key: two # grids and two X with their letters, as the legend shows them.

@@ -17,8 +17,8 @@ struct HeaderField {
 
 struct Framing {
     bool ambiguous = false;
-    bool chunked = false;    // a body of unknown length, in chunks
-    std::size_t length = 0;  // Content-Length, 0 when none
+    bool chunked = false;                // a body of unknown length, in chunks
+    std::size_t length = 0;              // Content-Length, 0 when none
     std::vector<std::string_view> hosts; // every Host header's value
 };
 

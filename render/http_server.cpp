@@ -46,8 +46,7 @@ std::string peerOf(MHD_Connection *c)
     return info && info->client_addr ? numericAddress(info->client_addr, lengthOf(info->client_addr)) : "-";
 }
 
-MHD_Result collectHeader(void *cls, MHD_ValueKind, const char *key, size_t keySize, const char *value,
-                         size_t valueSize)
+MHD_Result collectHeader(void *cls, MHD_ValueKind, const char *key, size_t keySize, const char *value, size_t valueSize)
 {
     static_cast<std::vector<HeaderField> *>(cls)->push_back(
         {std::string_view(key, keySize), value ? std::string_view(value, valueSize) : std::string_view()});
@@ -209,9 +208,8 @@ struct HttpServer::Private {
             socklen_t len = sizeof local;
             if (::getsockname(info->connect_fd, reinterpret_cast<sockaddr *>(&local), &len) == 0) {
                 req.localAddress = numericAddress(reinterpret_cast<sockaddr *>(&local), len);
-                req.localPort = ntohs(local.ss_family == AF_INET6
-                                          ? reinterpret_cast<sockaddr_in6 *>(&local)->sin6_port
-                                          : reinterpret_cast<sockaddr_in *>(&local)->sin_port);
+                req.localPort = ntohs(local.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6 *>(&local)->sin6_port
+                                                                  : reinterpret_cast<sockaddr_in *>(&local)->sin_port);
             }
         }
         HttpResponse r;
@@ -264,8 +262,8 @@ struct HttpServer::Private {
             for (int n = 0; n < 256; ++n) {
                 sockaddr_storage peer{};
                 socklen_t length = sizeof peer;
-                const int fd = ::accept4(listener, reinterpret_cast<sockaddr *>(&peer), &length,
-                                         SOCK_CLOEXEC | SOCK_NONBLOCK);
+                const int fd =
+                    ::accept4(listener, reinterpret_cast<sockaddr *>(&peer), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
                 if (fd < 0) {
                     if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
                         ::poll(&fds[1], 1, 50); // out of descriptors: the backlog waits a moment
@@ -309,7 +307,10 @@ struct HttpServer::Private {
     }
 };
 
-HttpServer::HttpServer() : d(std::make_unique<Private>()) {}
+HttpServer::HttpServer()
+    : d(std::make_unique<Private>())
+{
+}
 
 HttpServer::~HttpServer()
 {
@@ -318,10 +319,22 @@ HttpServer::~HttpServer()
         ::close(d->listener);
 }
 
-void HttpServer::setLimits(const ServerLimits &limits) { d->limits = limits; }
-void HttpServer::setHandler(Handler handler) { d->handler = std::move(handler); }
-void HttpServer::setErrorPage(ErrorPage page) { d->errorPage = std::move(page); }
-void HttpServer::setLogger(Logger logger) { d->logger = std::move(logger); }
+void HttpServer::setLimits(const ServerLimits &limits)
+{
+    d->limits = limits;
+}
+void HttpServer::setHandler(Handler handler)
+{
+    d->handler = std::move(handler);
+}
+void HttpServer::setErrorPage(ErrorPage page)
+{
+    d->errorPage = std::move(page);
+}
+void HttpServer::setLogger(Logger logger)
+{
+    d->logger = std::move(logger);
+}
 
 bool HttpServer::bind(const std::string &host, int port, std::string *error)
 {
@@ -368,8 +381,9 @@ bool HttpServer::bind(const std::string &host, int port, std::string *error)
 
 std::string HttpServer::boundAddress() const
 {
-    return d->listener < 0 ? std::string() : numericAddress(reinterpret_cast<const sockaddr *>(&d->bound),
-                                                             lengthOf(reinterpret_cast<const sockaddr *>(&d->bound)));
+    return d->listener < 0 ? std::string()
+                           : numericAddress(reinterpret_cast<const sockaddr *>(&d->bound),
+                                            lengthOf(reinterpret_cast<const sockaddr *>(&d->bound)));
 }
 
 int HttpServer::boundPort() const
@@ -414,15 +428,14 @@ bool HttpServer::start()
     // connections from 360-440 ms to 110-280 ms on this loaded machine.
     const unsigned threads = l.threads ? l.threads : std::max(1u, std::thread::hardware_concurrency());
     d->daemon = MHD_start_daemon(
-        MHD_USE_POLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_TURBO | MHD_USE_NO_LISTEN_SOCKET, 0, nullptr,
-        nullptr, &Private::onRequest, d.get(), MHD_OPTION_THREAD_POOL_SIZE, threads > 1 ? threads : 0u,
+        MHD_USE_POLL_INTERNAL_THREAD | MHD_USE_ITC | MHD_USE_TURBO | MHD_USE_NO_LISTEN_SOCKET, 0, nullptr, nullptr,
+        &Private::onRequest, d.get(), MHD_OPTION_THREAD_POOL_SIZE, threads > 1 ? threads : 0u,
         // Each thread may hold them all: the total is kept by acceptLoop().
         MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(std::max<std::size_t>(1, l.connections) * threads),
         MHD_OPTION_PER_IP_CONNECTION_LIMIT, static_cast<unsigned>(std::max<std::size_t>(1, l.perClient)),
         MHD_OPTION_CONNECTION_TIMEOUT, l.idleSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, l.connectionBytes,
         MHD_OPTION_URI_LOG_CALLBACK, &Private::onRequestLine, d.get(), MHD_OPTION_NOTIFY_COMPLETED,
-        &Private::onCompleted, d.get(), MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, d.get(),
-        MHD_OPTION_END);
+        &Private::onCompleted, d.get(), MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, d.get(), MHD_OPTION_END);
     if (d->daemon == nullptr)
         return false;
     d->wake = ::eventfd(0, EFD_CLOEXEC);
@@ -436,7 +449,10 @@ bool HttpServer::start()
     return true;
 }
 
-bool HttpServer::isRunning() const { return d->daemon != nullptr; }
+bool HttpServer::isRunning() const
+{
+    return d->daemon != nullptr;
+}
 
 void HttpServer::stop()
 {

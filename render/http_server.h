@@ -47,12 +47,12 @@ struct ServerLimits {
 // One request, as the handler sees it; the views live until it returns.
 struct HttpRequest {
     std::string_view method;
-    std::string_view target;  // origin form, still percent-encoded: "/path?query"
-    std::string_view version; // "HTTP/1.1" or "HTTP/1.0" (others are refused before)
-    std::string_view authority; // the host of an absolute-form target, else empty
+    std::string_view target;             // origin form, still percent-encoded: "/path?query"
+    std::string_view version;            // "HTTP/1.1" or "HTTP/1.0" (others are refused before)
+    std::string_view authority;          // the host of an absolute-form target, else empty
     std::vector<std::string_view> hosts; // every Host header's value
-    std::string peer;         // client address, numeric
-    std::string localAddress; // the address the connection came in on, numeric
+    std::string peer;                    // client address, numeric
+    std::string localAddress;            // the address the connection came in on, numeric
     int localPort = 0;
     bool bodyLeftUnread = false; // the connection is closed after the answer
 };
@@ -75,7 +75,8 @@ struct HttpExchange {
     std::size_t bytes = 0;
 };
 
-class HttpServer {
+class HttpServer
+{
 public:
     using Handler = std::function<void(const HttpRequest &, HttpResponse &)>;
     // The page for an error found before the handler (400, 413, 503): status

@@ -61,7 +61,8 @@ struct LogWriter::State {
     }
 };
 
-LogWriter::LogWriter(int fd, std::string name, std::size_t queueBytes) : s(std::make_shared<State>())
+LogWriter::LogWriter(int fd, std::string name, std::size_t queueBytes)
+    : s(std::make_shared<State>())
 {
     s->fd = fd;
     s->name = std::move(name);

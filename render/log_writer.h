@@ -11,7 +11,8 @@
 
 namespace velmora::render {
 
-class LogWriter {
+class LogWriter
+{
 public:
     // Writes to descriptor FD (left open), holding at most QUEUEBYTES waiting.
     explicit LogWriter(int fd, std::string name, std::size_t queueBytes = 64 * 1024);

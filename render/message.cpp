@@ -11,7 +11,10 @@ namespace {
 
 using Kind = MessageItem::Kind;
 
-MessageItem symbolItem(char symbol, std::string text) { return {Kind::Symbol, symbol, std::move(text)}; }
+MessageItem symbolItem(char symbol, std::string text)
+{
+    return {Kind::Symbol, symbol, std::move(text)};
+}
 
 // ASCII letters and digits; nothing for anything else.
 char asciiSymbol(char16_t c)

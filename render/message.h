@@ -11,8 +11,8 @@ namespace velmora::render {
 struct MessageItem {
     enum class Kind { Symbol, Blank, LineBreak, Other };
     Kind kind = Kind::Other;
-    char symbol = 0;  // Symbol: 'A'..'Z' or '0'..'9'
-    std::string text; // the character as written (UTF-8), or U+XXXX for a control character
+    char symbol = 0;      // Symbol: 'A'..'Z' or '0'..'9'
+    std::string text;     // the character as written (UTF-8), or U+XXXX for a control character
     bool control = false; // Other: TEXT names a control character
 };
 

@@ -64,7 +64,10 @@ std::string link(std::string_view target, std::string_view text, std::string_vie
 
 } // namespace
 
-std::string_view headStart() { return kHeadStart; }
+std::string_view headStart()
+{
+    return kHeadStart;
+}
 
 std::string codePageLink(std::string_view path, std::string_view encodedMessage)
 {
@@ -79,11 +82,11 @@ std::string codePageLink(std::string_view path, std::string_view encodedMessage)
 const std::string &headEnd()
 {
     using namespace pagepaths;
-    static const std::string s = std::string("</title><style>") + std::string(kStyle) + "</style></head><body><header>" +
-                                 link(kHome, "VelmoraWin III", "brand") + link(codePageLink(kGato, "Gato"), "Gato") +
-                                 link(codePageLink(kMers, "Code%20des%20Mers"), "Code des Mers") +
-                                 link(codePageLink(kSemaphore, "Semaphore"), "Sémaphore") +
-                                 link(kContact, "Contact") + "</header>";
+    static const std::string s =
+        std::string("</title><style>") + std::string(kStyle) + "</style></head><body><header>" +
+        link(kHome, "VelmoraWin III", "brand") + link(codePageLink(kGato, "Gato"), "Gato") +
+        link(codePageLink(kMers, "Code%20des%20Mers"), "Code des Mers") +
+        link(codePageLink(kSemaphore, "Semaphore"), "Sémaphore") + link(kContact, "Contact") + "</header>";
     return s;
 }
 

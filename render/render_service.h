@@ -9,7 +9,8 @@
 
 namespace velmora {
 
-class RenderService {
+class RenderService
+{
 public:
     // Starts listening on 127.0.0.1 on a port chosen by the system. It answers
     // only requests addressed to "127.0.0.1:PORT" (421 otherwise), so that no

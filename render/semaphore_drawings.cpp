@@ -30,32 +30,32 @@ struct Position {
 // A..Z with the arms that make them. Six letters bring one arm across the
 // body; which one, and whether low or high, is part of the letter.
 constexpr Position kSemaphore[26] = {
-    {Arm::Low, Arm::Down},        // A
-    {Arm::Out, Arm::Down},        // B
-    {Arm::High, Arm::Down},       // C
-    {Arm::Up, Arm::Down},         // D
-    {Arm::Down, Arm::High},       // E
-    {Arm::Down, Arm::Out},        // F
-    {Arm::Down, Arm::Low},        // G
-    {Arm::Out, Arm::AcrossLow},   // H
-    {Arm::High, Arm::AcrossLow},  // I
-    {Arm::Up, Arm::Out},          // J
-    {Arm::Low, Arm::Up},          // K
-    {Arm::Low, Arm::High},        // L
-    {Arm::Low, Arm::Out},         // M
-    {Arm::Low, Arm::Low},         // N
-    {Arm::Out, Arm::AcrossHigh},  // O
-    {Arm::Out, Arm::Up},          // P
-    {Arm::Out, Arm::High},        // Q
-    {Arm::Out, Arm::Out},         // R
-    {Arm::Out, Arm::Low},         // S
-    {Arm::High, Arm::Up},         // T
-    {Arm::High, Arm::High},       // U
-    {Arm::Up, Arm::Low},          // V
-    {Arm::AcrossHigh, Arm::Out},  // W
-    {Arm::AcrossHigh, Arm::Low},  // X
-    {Arm::High, Arm::Out},        // Y
-    {Arm::AcrossLow, Arm::Out},   // Z
+    {Arm::Low, Arm::Down},       // A
+    {Arm::Out, Arm::Down},       // B
+    {Arm::High, Arm::Down},      // C
+    {Arm::Up, Arm::Down},        // D
+    {Arm::Down, Arm::High},      // E
+    {Arm::Down, Arm::Out},       // F
+    {Arm::Down, Arm::Low},       // G
+    {Arm::Out, Arm::AcrossLow},  // H
+    {Arm::High, Arm::AcrossLow}, // I
+    {Arm::Up, Arm::Out},         // J
+    {Arm::Low, Arm::Up},         // K
+    {Arm::Low, Arm::High},       // L
+    {Arm::Low, Arm::Out},        // M
+    {Arm::Low, Arm::Low},        // N
+    {Arm::Out, Arm::AcrossHigh}, // O
+    {Arm::Out, Arm::Up},         // P
+    {Arm::Out, Arm::High},       // Q
+    {Arm::Out, Arm::Out},        // R
+    {Arm::Out, Arm::Low},        // S
+    {Arm::High, Arm::Up},        // T
+    {Arm::High, Arm::High},      // U
+    {Arm::Up, Arm::Low},         // V
+    {Arm::AcrossHigh, Arm::Out}, // W
+    {Arm::AcrossHigh, Arm::Low}, // X
+    {Arm::High, Arm::Out},       // Y
+    {Arm::AcrossLow, Arm::Out},  // Z
 };
 constexpr Position kNumeralSign = {Arm::Up, Arm::High};
 
@@ -82,7 +82,10 @@ Dir rightArmDirection(Arm a)
     return NE;
 }
 
-Dir leftArmDirection(Arm a) { return static_cast<Dir>((540 - static_cast<int>(rightArmDirection(a))) % 360); }
+Dir leftArmDirection(Arm a)
+{
+    return static_cast<Dir>((540 - static_cast<int>(rightArmDirection(a))) % 360);
+}
 
 constexpr double kShoulderX = 9;
 constexpr double kShoulderY = -14;

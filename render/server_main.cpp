@@ -22,31 +22,30 @@ namespace {
 
 constexpr const char *kName = "velmora-render-server";
 
-const char *const kHelp =
-    "Usage: %s [--listen ADDR:PORT] [--connections N] [--per-client N]\n"
-    "       %s --help | --version\n"
-    "\n"
-    "Serves the pages of VelmoraWin III over HTTP: the Gato, Code des Mers and\n"
-    "Semaphore drawings, the home and contact pages and the version page.\n"
-    "\n"
-    "  --listen ADDR:PORT  address and port to listen on (default 127.0.0.1:8080).\n"
-    "                      ADDR is an IPv4 address, an IPv6 address in brackets\n"
-    "                      ([::1]:8080) or a host name (0 is every IPv4 address);\n"
-    "                      PORT 0 picks a free port. Listening on anything but a\n"
-    "                      loopback address exposes the service to the network.\n"
-    "  --connections N     connections open at once, 1 to 65536 (default 1024);\n"
-    "                      one more is answered 503 at once and closed.\n"
-    "  --per-client N      connections open at once from one client address,\n"
-    "                      1 to 65536 (default 64); one more gets 503 too.\n"
-    "  --help              this text.\n"
-    "  --version           the version.\n"
-    "\n"
-    "Writes \"listening on http://ADDR:PORT/\" once ready (the address actually\n"
-    "bound), then one access-log line per request on standard error (the query,\n"
-    "which holds the message, is left out). Stops cleanly on SIGINT or SIGTERM.\n"
-    "\n"
-    "Exit status: 0 stopped by a signal; 1 cannot listen, or cannot write the\n"
-    "help or version; 2 bad usage.\n";
+const char *const kHelp = "Usage: %s [--listen ADDR:PORT] [--connections N] [--per-client N]\n"
+                          "       %s --help | --version\n"
+                          "\n"
+                          "Serves the pages of VelmoraWin III over HTTP: the Gato, Code des Mers and\n"
+                          "Semaphore drawings, the home and contact pages and the version page.\n"
+                          "\n"
+                          "  --listen ADDR:PORT  address and port to listen on (default 127.0.0.1:8080).\n"
+                          "                      ADDR is an IPv4 address, an IPv6 address in brackets\n"
+                          "                      ([::1]:8080) or a host name (0 is every IPv4 address);\n"
+                          "                      PORT 0 picks a free port. Listening on anything but a\n"
+                          "                      loopback address exposes the service to the network.\n"
+                          "  --connections N     connections open at once, 1 to 65536 (default 1024);\n"
+                          "                      one more is answered 503 at once and closed.\n"
+                          "  --per-client N      connections open at once from one client address,\n"
+                          "                      1 to 65536 (default 64); one more gets 503 too.\n"
+                          "  --help              this text.\n"
+                          "  --version           the version.\n"
+                          "\n"
+                          "Writes \"listening on http://ADDR:PORT/\" once ready (the address actually\n"
+                          "bound), then one access-log line per request on standard error (the query,\n"
+                          "which holds the message, is left out). Stops cleanly on SIGINT or SIGTERM.\n"
+                          "\n"
+                          "Exit status: 0 stopped by a signal; 1 cannot listen, or cannot write the\n"
+                          "help or version; 2 bad usage.\n";
 
 void complain(const std::string &what)
 {
@@ -152,7 +151,8 @@ int main(int argc, char **argv)
         std::string value;
         std::string option = arg;
         // --threads is the former name of --connections.
-        const bool takesValue = arg == "--listen" || arg == "--connections" || arg == "--per-client" || arg == "--threads";
+        const bool takesValue =
+            arg == "--listen" || arg == "--connections" || arg == "--per-client" || arg == "--threads";
         if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
             option = arg.substr(0, eq);
             value = arg.substr(eq + 1);

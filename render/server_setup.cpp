@@ -41,7 +41,8 @@ bool isOwnHost(const HttpRequest &req)
     if (req.hosts.size() != 1)
         return false;
     const bool v6 = req.localAddress.find(':') != std::string::npos;
-    const std::string own = (v6 ? "[" + req.localAddress + "]" : req.localAddress) + ":" + std::to_string(req.localPort);
+    const std::string own =
+        (v6 ? "[" + req.localAddress + "]" : req.localAddress) + ":" + std::to_string(req.localPort);
     // An absolute-form target names the host itself, and wins.
     return (req.authority.empty() ? req.hosts.front() : req.authority) == own;
 }

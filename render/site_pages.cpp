@@ -77,15 +77,22 @@ const std::string &homePage()
             "<li><b>AlphaNum</b> : huit codes qui changent les lettres en nombres, en d’autres lettres ou en binaire ;"
             "</li>"
             "<li><b>Gato</b> : chaque lettre dessinée par le contour de sa case dans une grille de morpion "
-            "(<a href=\"" + codePageLink(kGato, "Bonjour") + "\">exemple</a>) ;</li>"
+            "(<a href=\"" +
+            codePageLink(kGato, "Bonjour") +
+            "\">exemple</a>) ;</li>"
             "<li><b>Code des Mers</b> : les pavillons des signaux maritimes "
-            "(<a href=\"" + codePageLink(kMers, "Bonjour") + "\">exemple</a>) ;</li>"
+            "(<a href=\"" +
+            codePageLink(kMers, "Bonjour") +
+            "\">exemple</a>) ;</li>"
             "<li><b>Sémaphore</b> : les positions des deux bras et de leurs fanions "
-            "(<a href=\"" + codePageLink(kSemaphore, "Bonjour") + "\">exemple</a>).</li></ul>"
+            "(<a href=\"" +
+            codePageLink(kSemaphore, "Bonjour") +
+            "\">exemple</a>).</li></ul>"
             "<p>Les trois codes dessinés sont servis par ce service de rendu ; le programme les affiche dans sa "
             "propre fenêtre de navigation.</p>"
-            "<p><a href=\"" + std::string(kContact) + "\">Nous écrire</a> · <a href=\"" + std::string(kVersion) +
-            "?" + std::string(kVersionKey) + "=" VELMORA_VERSION "\">Version " VELMORA_VERSION "</a></p></div>";
+            "<p><a href=\"" +
+            std::string(kContact) + "\">Nous écrire</a> · <a href=\"" + std::string(kVersion) + "?" +
+            std::string(kVersionKey) + "=" VELMORA_VERSION "\">Version " VELMORA_VERSION "</a></p></div>";
         return page("VelmoraWin III — des messages en codes", {}, body);
     }();
     return html;
@@ -122,7 +129,8 @@ PageResponse versionPage(std::string_view rawQuery)
     }
     if (!asked || asked->empty()) {
         text = "<p>L’adresse n’indique pas de version à vérifier.</p><p>La version actuelle de VelmoraWin III "
-               "est la <b>" + current + "</b>.</p>";
+               "est la <b>" +
+               current + "</b>.</p>";
     } else {
         // Shown as sent, shortened when very long.
         std::string shown;
@@ -140,17 +148,24 @@ PageResponse versionPage(std::string_view rawQuery)
         const auto mine = parseVersion(current);
         const auto theirs = parseVersion(*asked);
         if (!theirs) {
-            text = "<p>« " + shown + " » n’est pas un numéro de version.</p><p>La version actuelle de VelmoraWin "
-                   "III est la <b>" + current + "</b>.</p>";
+            text = "<p>« " + shown +
+                   " » n’est pas un numéro de version.</p><p>La version actuelle de VelmoraWin "
+                   "III est la <b>" +
+                   current + "</b>.</p>";
         } else if (*theirs == *mine) {
-            text = "<p>Votre version, la <b>" + shown + "</b>, est la version actuelle : VelmoraWin III est à "
+            text = "<p>Votre version, la <b>" + shown +
+                   "</b>, est la version actuelle : VelmoraWin III est à "
                    "jour.</p>";
         } else if (*theirs < *mine) {
-            text = "<p>Votre version, la <b>" + shown + "</b>, n’est pas la version actuelle : une version plus "
-                   "récente de VelmoraWin III existe, la <b>" + current + "</b>.</p>";
+            text = "<p>Votre version, la <b>" + shown +
+                   "</b>, n’est pas la version actuelle : une version plus "
+                   "récente de VelmoraWin III existe, la <b>" +
+                   current + "</b>.</p>";
         } else {
-            text = "<p>La version <b>" + shown + "</b> n’est pas la version actuelle : la version actuelle de "
-                   "VelmoraWin III est la <b>" + current + "</b>.</p>";
+            text = "<p>La version <b>" + shown +
+                   "</b> n’est pas la version actuelle : la version actuelle de "
+                   "VelmoraWin III est la <b>" +
+                   current + "</b>.</p>";
         }
     }
     return {200, page("Version de VelmoraWin III", {}, "<h1>Version</h1><div class=\"panel\">" + text + "</div>"), {}};

@@ -48,8 +48,8 @@ inline std::string outerBox(std::string_view symbolBox)
 
 inline std::string glyphMarkup(std::string_view viewBox, std::string_view id, std::string_view title)
 {
-    return str({"<svg class=\"g\" viewBox=\"", outerBox(viewBox), "\" role=\"img\"><title>", title, "</title><use href=\"#", id,
-                "\"/></svg>"});
+    return str({"<svg class=\"g\" viewBox=\"", outerBox(viewBox), "\" role=\"img\"><title>", title,
+                "</title><use href=\"#", id, "\"/></svg>"});
 }
 
 inline std::string keyItem(std::string_view viewBox, std::string_view id, std::string_view caption)

@@ -42,9 +42,15 @@ std::optional<std::string> decode(std::string_view raw, bool plusIsBlank)
 
 } // namespace
 
-std::optional<std::string> percentDecode(std::string_view raw) { return decode(raw, false); }
+std::optional<std::string> percentDecode(std::string_view raw)
+{
+    return decode(raw, false);
+}
 
-std::optional<std::string> formDecode(std::string_view raw) { return decode(raw, true); }
+std::optional<std::string> formDecode(std::string_view raw)
+{
+    return decode(raw, true);
+}
 
 std::optional<std::string_view> rawQueryValue(std::string_view rawQuery, std::string_view key)
 {

@@ -32,11 +32,16 @@ std::vector<qint16> signWave(qint64 length, qint64 ramp, int toneHz, int sampleR
 
 } // namespace
 
-int MorseSound::peak() { return int(kPeak); }
+int MorseSound::peak()
+{
+    return int(kPeak);
+}
 
 MorseSound::MorseSound(const QString &codedText, const MorseAlphabet &alphabet, const SoundSettings &settings)
-    : m_text(codedText), m_alphabet(alphabet), m_settings(clampedSettings(settings)),
-      m_lengths(signLengths(m_settings))
+    : m_text(codedText)
+    , m_alphabet(alphabet)
+    , m_settings(clampedSettings(settings))
+    , m_lengths(signLengths(m_settings))
 {
     m_dotWave = signWave(m_lengths.dot, m_lengths.ramp, m_settings.toneHz, m_settings.sampleRate);
     m_dashWave = signWave(m_lengths.dash, m_lengths.ramp, m_settings.toneHz, m_settings.sampleRate);

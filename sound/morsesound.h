@@ -22,7 +22,8 @@ namespace velmora::sound {
 //   and takes no time.
 // Signs and gaps are whole numbers of samples (see SignLengths); a sign rises
 // and falls over a raised-cosine ramp inside its own length. 16-bit mono PCM.
-class MorseSound {
+class MorseSound
+{
 public:
     // Settings out of range are brought to the nearest valid value (see
     // clampedSettings()). The text is kept (shared, not copied).
@@ -67,7 +68,7 @@ private:
         qsizetype lastSign = -1; // the last sign read
         qint64 sample = 0;       // first sample of the next element
         After after = After::Nothing;
-        bool toneNext = false;   // the gap before the sign at pos is done
+        bool toneNext = false; // the gap before the sign at pos is done
     };
     struct Element {
         qint64 first = 0;

@@ -6,7 +6,9 @@
 namespace velmora::sound {
 
 MorseSoundDevice::MorseSoundDevice(MorseSound sound, QObject *parent)
-    : QIODevice(parent), m_sound(std::move(sound)), m_block(4096)
+    : QIODevice(parent)
+    , m_sound(std::move(sound))
+    , m_block(4096)
 {
 }
 

@@ -10,7 +10,8 @@
 
 namespace velmora::sound {
 
-class MorseSoundDevice : public QIODevice {
+class MorseSoundDevice : public QIODevice
+{
 public:
     explicit MorseSoundDevice(MorseSound sound, QObject *parent = nullptr);
 

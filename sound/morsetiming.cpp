@@ -8,14 +8,20 @@ namespace velmora::sound {
 QString settingsError(const SoundSettings &s)
 {
     if (s.wpm < kMinWpm || s.wpm > kMaxWpm)
-        return QStringLiteral("the speed must be from %1 to %2 words per minute, not %3").arg(kMinWpm).arg(kMaxWpm).arg(s.wpm);
+        return QStringLiteral("the speed must be from %1 to %2 words per minute, not %3")
+            .arg(kMinWpm)
+            .arg(kMaxWpm)
+            .arg(s.wpm);
     if (s.farnsworthWpm != 0 && (s.farnsworthWpm < kMinWpm || s.farnsworthWpm > s.wpm))
         return QStringLiteral("the Farnsworth speed must be from %1 to the letter speed (%2) words per minute, not %3")
             .arg(kMinWpm)
             .arg(s.wpm)
             .arg(s.farnsworthWpm);
     if (s.toneHz < kMinToneHz || s.toneHz > kMaxToneHz)
-        return QStringLiteral("the tone must be from %1 to %2 Hz, not %3").arg(kMinToneHz).arg(kMaxToneHz).arg(s.toneHz);
+        return QStringLiteral("the tone must be from %1 to %2 Hz, not %3")
+            .arg(kMinToneHz)
+            .arg(kMaxToneHz)
+            .arg(s.toneHz);
     if (s.sampleRate < kMinSampleRate || s.sampleRate > kMaxSampleRate)
         return QStringLiteral("the sample rate must be from %1 to %2 Hz, not %3")
             .arg(kMinSampleRate)

@@ -19,8 +19,14 @@ QString duration(qint64 sampleCount, int sampleRate)
     return QStringLiteral("%1 h %2 min %3 s").arg(seconds / 3600).arg(seconds / 60 % 60).arg(seconds % 60);
 }
 
-void put16(char *at, quint16 v) { qToLittleEndian(v, at); }
-void put32(char *at, quint32 v) { qToLittleEndian(v, at); }
+void put16(char *at, quint16 v)
+{
+    qToLittleEndian(v, at);
+}
+void put32(char *at, quint32 v)
+{
+    qToLittleEndian(v, at);
+}
 
 } // namespace
 
@@ -42,9 +48,9 @@ QByteArray wavHeader(qint64 sampleCount, int sampleRate)
     std::memcpy(p, "RIFF", 4);
     put32(p + 4, 36 + dataBytes);
     std::memcpy(p + 8, "WAVEfmt ", 8);
-    put32(p + 16, 16);                      // size of the fmt chunk
-    put16(p + 20, 1);                       // PCM
-    put16(p + 22, 1);                       // mono
+    put32(p + 16, 16); // size of the fmt chunk
+    put16(p + 20, 1);  // PCM
+    put16(p + 22, 1);  // mono
     put32(p + 24, quint32(sampleRate));
     put32(p + 28, quint32(sampleRate) * 2); // bytes per second
     put16(p + 32, 2);                       // bytes per frame

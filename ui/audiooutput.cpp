@@ -40,7 +40,8 @@ private:
 };
 
 AudioSinkOutput::AudioSinkOutput(const QAudioDevice &device, QObject *parent)
-    : SoundOutput(parent), m_device(device)
+    : SoundOutput(parent)
+    , m_device(device)
 {
     m_drained.setSingleShot(true);
     connect(&m_drained, &QTimer::timeout, this, [this] {
@@ -115,8 +116,8 @@ void AudioSinkOutput::onStateChanged()
         m_drained.start(int(std::min<qint64>(left / 1000, 10000)) + kDrainMarginMs);
     } else if (m_sink->state() == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         stop();
-        emit finished(QStringLiteral("La sortie audio « %1 » s'est arrêtée en cours de route.")
-                          .arg(m_device.description()));
+        emit finished(
+            QStringLiteral("La sortie audio « %1 » s'est arrêtée en cours de route.").arg(m_device.description()));
     }
 }
 

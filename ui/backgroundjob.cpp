@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-BackgroundJob::BackgroundJob(QObject *parent) : QObject(parent)
+BackgroundJob::BackgroundJob(QObject *parent)
+    : QObject(parent)
 {
     // A superseded piece of work cannot be stopped once it runs: with at
     // least two threads the latest one starts at once beside it.

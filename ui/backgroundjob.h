@@ -63,12 +63,11 @@ void BackgroundJob::start(Work work, Done done)
     using Result = std::invoke_result_t<Work>;
     auto *watcher = new QFutureWatcher<Result>(this);
     const quint64 number = supersede(watcher);
-    connect(watcher, &QFutureWatcherBase::finished, this,
-            [this, watcher, number, done = std::move(done)]() mutable {
-                watcher->deleteLater();
-                if (takeTurn(number))
-                    done(watcher->future().takeResult());
-            });
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, number, done = std::move(done)]() mutable {
+        watcher->deleteLater();
+        if (takeTurn(number))
+            done(watcher->future().takeResult());
+    });
     watcher->setFuture(QtConcurrent::run(&m_pool, std::move(work)));
 }
 

@@ -2,9 +2,9 @@
 
 #include "ui/pictures.h"
 
-#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
 #include <QStringList>
 
@@ -19,16 +19,26 @@ struct CursorDesign {
 CursorDesign designOf(VelmoraCursor id)
 {
     switch (id) {
-    case VelmoraCursor::OkHand: return {"cursor1-ok", Qt::ArrowCursor};
-    case VelmoraCursor::PenBeam: return {"cursor2-ibeam-pen", Qt::IBeamCursor};
-    case VelmoraCursor::OkHandSide: return {"cursor3-ok-side", Qt::PointingHandCursor};
-    case VelmoraCursor::OkHandRight: return {"cursor4-ok", Qt::PointingHandCursor};
-    case VelmoraCursor::PenCrosshair: return {"cursor5-crosshair-pen", Qt::CrossCursor};
-    case VelmoraCursor::PointUp: return {"cursor6-point-up", Qt::PointingHandCursor};
-    case VelmoraCursor::OpenHand: return {"cursor7-open-hand", Qt::OpenHandCursor};
-    case VelmoraCursor::Ring: return {"cursor-ring", Qt::ArrowCursor};
-    case VelmoraCursor::Forbidden: return {"cursor-forbidden", Qt::ForbiddenCursor};
-    case VelmoraCursor::Point: return {"cursor-point", Qt::PointingHandCursor};
+    case VelmoraCursor::OkHand:
+        return {"cursor1-ok", Qt::ArrowCursor};
+    case VelmoraCursor::PenBeam:
+        return {"cursor2-ibeam-pen", Qt::IBeamCursor};
+    case VelmoraCursor::OkHandSide:
+        return {"cursor3-ok-side", Qt::PointingHandCursor};
+    case VelmoraCursor::OkHandRight:
+        return {"cursor4-ok", Qt::PointingHandCursor};
+    case VelmoraCursor::PenCrosshair:
+        return {"cursor5-crosshair-pen", Qt::CrossCursor};
+    case VelmoraCursor::PointUp:
+        return {"cursor6-point-up", Qt::PointingHandCursor};
+    case VelmoraCursor::OpenHand:
+        return {"cursor7-open-hand", Qt::OpenHandCursor};
+    case VelmoraCursor::Ring:
+        return {"cursor-ring", Qt::ArrowCursor};
+    case VelmoraCursor::Forbidden:
+        return {"cursor-forbidden", Qt::ForbiddenCursor};
+    case VelmoraCursor::Point:
+        return {"cursor-point", Qt::PointingHandCursor};
     }
     return {"", Qt::ArrowCursor};
 }

@@ -51,9 +51,8 @@ Decoding decodeMorseOrMorse2(const QString &message)
     // Both alphabets share the blank between two dashes; what is left tells
     // them apart (middle dots and hyphens, or capital P and O). A message
     // with neither reads as Morse.
-    const CodeId code = symbolCount(CodeId::Morse2, message) > symbolCount(CodeId::Morse, message)
-                            ? CodeId::Morse2
-                            : CodeId::Morse;
+    const CodeId code =
+        symbolCount(CodeId::Morse2, message) > symbolCount(CodeId::Morse, message) ? CodeId::Morse2 : CodeId::Morse;
     return decodeWith(code, message, true);
 }
 
@@ -67,8 +66,8 @@ Decoding decodeGuessed(const QString &message)
         return decoding;
     }
     Decoding decoding = decodeWith(candidates.first().code, message);
-    decoding.details = joinDetails(QStringLiteral("code trouvé : ") + codeDisplayName(candidates.first().code),
-                                   decoding.details);
+    decoding.details =
+        joinDetails(QStringLiteral("code trouvé : ") + codeDisplayName(candidates.first().code), decoding.details);
     return decoding;
 }
 

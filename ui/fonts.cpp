@@ -14,9 +14,8 @@ QStringList designSubstitutes()
 {
     // Faces with the metrics of the classic office sans first, then common sans
     // faces of Linux desktops.
-    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-            QStringLiteral("Arial"),           QStringLiteral("Nimbus Sans"),
-            QStringLiteral("Helvetica"),       QStringLiteral("Noto Sans"),
+    return {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),     QStringLiteral("Arial"),
+            QStringLiteral("Nimbus Sans"),     QStringLiteral("Helvetica"), QStringLiteral("Noto Sans"),
             QStringLiteral("DejaVu Sans")};
 }
 
@@ -40,8 +39,8 @@ int designStretch()
         QFont font(QString::fromLatin1(kDesignFace));
         font.setStyleHint(QFont::SansSerif);
         font.setPointSizeF(8.25);
-        const QString infoTexts = texts::morseInfo() + texts::alphaNumInfo() + texts::caesarInfo()
-            + texts::polybeInfo() + texts::gatoInfo() + texts::mersInfo() + texts::semaphoreInfo();
+        const QString infoTexts = texts::morseInfo() + texts::alphaNumInfo() + texts::caesarInfo() +
+                                  texts::polybeInfo() + texts::gatoInfo() + texts::mersInfo() + texts::semaphoreInfo();
         const QStringList lines = infoTexts.split(QStringLiteral("\r\n"));
         auto widest = [&lines](const QFont &face) {
             const QFontMetricsF metrics(face);
@@ -63,8 +62,7 @@ int designStretch()
         // At this small size each letter's advance is rounded to the pixel, so
         // the narrowed face is not exactly as much narrower as asked: narrow it
         // on until the widest line fits.
-        for (font.setStretch(percent); percent > 75 && widest(font) > kDesignWidth;
-             font.setStretch(--percent)) {
+        for (font.setStretch(percent); percent > 75 && widest(font) > kDesignWidth; font.setStretch(--percent)) {
         }
         return percent;
     }();

@@ -5,27 +5,26 @@
 #include "ui/cursors.h"
 #include "ui/decoding.h"
 #include "ui/fonts.h"
+#include "ui/morsehelpwindow.h"
 #include "ui/pictures.h"
+#include "ui/placement.h"
 #include "ui/program.h"
 #include "ui/resultview.h"
+#include "ui/resultwindow.h"
 #include "ui/textboxes.h"
 #include "ui/texts.h"
 #include "ui/twips.h"
 #include "ui/widgets.h"
-#include "ui/morsehelpwindow.h"
-#include "ui/placement.h"
-#include "ui/resultwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
-
 
 namespace velmora {
 namespace {
@@ -49,8 +48,7 @@ QColor windowFrameColour()
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     ensureUiResources();
     m_coding = new BackgroundJob(this);
@@ -94,71 +92,60 @@ void MainWindow::build()
     setAttribute(Qt::WA_QuitOnClose, false);
 
     // Sections, in the window's creation order; the content area shows one.
-    m_semaphoreSection = makeSection(QStringLiteral("semaFrame"),
-                              QStringLiteral("VelmoraWin + Web - Code Sémpahore"), false);
+    m_semaphoreSection =
+        makeSection(QStringLiteral("semaFrame"), QStringLiteral("VelmoraWin + Web - Code Sémpahore"), false);
     m_semaphoreMessage = makeCodeSection(
-        m_semaphoreSection, QStringLiteral("txtCodeSema"), texts::initialMessage(),
-        QStringLiteral("txtInfoSema"), texts::semaphoreInfo(), kInfoGrey,
-        QStringLiteral("imInfoSema"), QStringLiteral("semaphore.svg"),
-        QStringLiteral("Un marin en uniforme tenant deux drapeaux de sémaphore rouge et jaune"),
-        false, 7815);
+        m_semaphoreSection, QStringLiteral("txtCodeSema"), texts::initialMessage(), QStringLiteral("txtInfoSema"),
+        texts::semaphoreInfo(), kInfoGrey, QStringLiteral("imInfoSema"), QStringLiteral("semaphore.svg"),
+        QStringLiteral("Un marin en uniforme tenant deux drapeaux de sémaphore rouge et jaune"), false, 7815);
     m_semaphoreClearButton = makeButton(m_semaphoreSection, QStringLiteral("cmdEffaceS"), QStringLiteral("Effacer"),
-                              twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+                                        twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
     m_semaphoreCodeButton = makeButton(m_semaphoreSection, QStringLiteral("cmdCodeS"), QStringLiteral("Coder"),
-                            twipsRect(5880, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+                                       twipsRect(5880, 2160, 1215, 375), VelmoraCursor::OkHandSide);
 
-    m_mersSection = makeSection(QStringLiteral("mersFrame"),
-                              QStringLiteral("VelmoraWin + Web - Code des Mers"), false);
+    m_mersSection = makeSection(QStringLiteral("mersFrame"), QStringLiteral("VelmoraWin + Web - Code des Mers"), false);
     m_mersMessage = makeCodeSection(m_mersSection, QStringLiteral("Text2"), texts::initialMessage(),
-                              QStringLiteral("Text1"), texts::mersInfo(), kInfoGrey,
-                              QStringLiteral("Image4"), QStringLiteral("mers.svg"),
-                              QStringLiteral("Pavillon de la Royal Navy"));
+                                    QStringLiteral("Text1"), texts::mersInfo(), kInfoGrey, QStringLiteral("Image4"),
+                                    QStringLiteral("mers.svg"), QStringLiteral("Pavillon de la Royal Navy"));
     m_mersClearButton = makeButton(m_mersSection, QStringLiteral("cmdEffaceM"), QStringLiteral("Effacer"),
-                              twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
     m_mersCodeButton = makeButton(m_mersSection, QStringLiteral("cmdCodeM"), QStringLiteral("Coder"),
-                            twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
 
-    m_gatoSection = makeSection(QStringLiteral("gatoFrame"), QStringLiteral("VelmoraWin + Web - Gato"),
-                              false);
-    m_gatoMessage = makeCodeSection(
-        m_gatoSection, QStringLiteral("txtCodeGato"), texts::initialMessage(),
-        QStringLiteral("infoGatoTxt"), texts::gatoInfo(), kInfoGrey, QStringLiteral("gatoInfoIm"),
-        QStringLiteral("gato.svg"), QStringLiteral("Un chaton gris endormi parmi des peluches"));
-    m_gatoClearButton = makeButton(m_gatoSection, QStringLiteral("cmdEffaceGato"),
-                                 QStringLiteral("Effacer"), twipsRect(3960, 2160, 1215, 375),
-                                 VelmoraCursor::OkHandRight);
+    m_gatoSection = makeSection(QStringLiteral("gatoFrame"), QStringLiteral("VelmoraWin + Web - Gato"), false);
+    m_gatoMessage =
+        makeCodeSection(m_gatoSection, QStringLiteral("txtCodeGato"), texts::initialMessage(),
+                        QStringLiteral("infoGatoTxt"), texts::gatoInfo(), kInfoGrey, QStringLiteral("gatoInfoIm"),
+                        QStringLiteral("gato.svg"), QStringLiteral("Un chaton gris endormi parmi des peluches"));
+    m_gatoClearButton = makeButton(m_gatoSection, QStringLiteral("cmdEffaceGato"), QStringLiteral("Effacer"),
+                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
     m_gatoCodeButton = makeButton(m_gatoSection, QStringLiteral("cmdCodeGato"), QStringLiteral("Coder"),
-                               twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
 
-    m_polybiusSection = makeSection(QStringLiteral("polybeFrame"), QStringLiteral("VelmoraWin - Polybius"),
-                                false);
-    m_polybiusMessage = makeCodeSection(
-        m_polybiusSection, QStringLiteral("polybeCode"), texts::initialMessage(),
-        QStringLiteral("infoPolybeTxt"), texts::polybeInfo(), kInfoGrey,
-        QStringLiteral("polybePic"), QStringLiteral("polybe.svg"),
-        QStringLiteral("Statue antique d'un homme barbu drapé dans un manteau"));
+    m_polybiusSection = makeSection(QStringLiteral("polybeFrame"), QStringLiteral("VelmoraWin - Polybius"), false);
+    m_polybiusMessage = makeCodeSection(m_polybiusSection, QStringLiteral("polybeCode"), texts::initialMessage(),
+                                        QStringLiteral("infoPolybeTxt"), texts::polybeInfo(), kInfoGrey,
+                                        QStringLiteral("polybePic"), QStringLiteral("polybe.svg"),
+                                        QStringLiteral("Statue antique d'un homme barbu drapé dans un manteau"));
     m_polybiusClearButton = makeButton(m_polybiusSection, QStringLiteral("cmdEffacep"), QStringLiteral("Effacer"),
-                              twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_polybiusCodeButton = makeButton(m_polybiusSection, QStringLiteral("cmdCodePolybe"),
-                                 QStringLiteral("Coder"), twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+                                       twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_polybiusCodeButton = makeButton(m_polybiusSection, QStringLiteral("cmdCodePolybe"), QStringLiteral("Coder"),
+                                      twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
 
-    m_caesarSection = makeSection(QStringLiteral("caesarFrame"), QStringLiteral("VelmoraWin - Caesar"),
-                                false);
-    m_caesarMessage = makeCodeSection(m_caesarSection, QStringLiteral("caesarCode"),
-                                   QStringLiteral("Votre Message ICI"), QStringLiteral("infocatxt"),
-                                   texts::caesarInfo(), kInfoLightGrey, QStringLiteral("Image2"),
-                                   QStringLiteral("caesar.svg"),
-                                   QStringLiteral("Tête romaine en marbre"));
+    m_caesarSection = makeSection(QStringLiteral("caesarFrame"), QStringLiteral("VelmoraWin - Caesar"), false);
+    m_caesarMessage =
+        makeCodeSection(m_caesarSection, QStringLiteral("caesarCode"), QStringLiteral("Votre Message ICI"),
+                        QStringLiteral("infocatxt"), texts::caesarInfo(), kInfoLightGrey, QStringLiteral("Image2"),
+                        QStringLiteral("caesar.svg"), QStringLiteral("Tête romaine en marbre"));
     m_caesarClearButton = makeButton(m_caesarSection, QStringLiteral("cmdEfface"), QStringLiteral("Effacer"),
-                             twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+                                     twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
     m_caesarCodeButton = makeButton(m_caesarSection, QStringLiteral("cmdCode"), QStringLiteral("Coder"),
-                           twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+                                    twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
 
     // The AlphaNum section: a combo box to choose the code, no clear button.
-    m_alphaNumSection = makeSection(QStringLiteral("alphaFrame"),
-                               QStringLiteral("VelmoraWin - AlphaNumérique"), false);
+    m_alphaNumSection = makeSection(QStringLiteral("alphaFrame"), QStringLiteral("VelmoraWin - AlphaNumérique"), false);
     m_alphaNumMessage = makeMessageBox(m_alphaNumSection, QStringLiteral("alphaTxt"), twipsRect(240, 2640, 7935, 2295),
-                                texts::initialMessage());
+                                       texts::initialMessage());
     m_alphaNumChoice = new QComboBox(m_alphaNumSection);
     m_alphaNumChoice->setObjectName(QStringLiteral("cboAlphaNum"));
     m_alphaNumChoice->setGeometry(twipsRect(720, 840, 1695, 315));
@@ -186,65 +173,61 @@ void MainWindow::build()
         field->setCursor(velmoraCursor(VelmoraCursor::PenCrosshair));
         field->setAccessibleName(m_alphaNumChoice->accessibleName());
     }
-    m_alphaNumCodeButton = makeButton(m_alphaNumSection, QStringLiteral("cmdAlphaNumOK"),
-                                 QStringLiteral("Coder !"), twipsRect(1080, 1320, 855, 375), VelmoraCursor::OkHandSide);
-    makeInfoText(m_alphaNumSection, QStringLiteral("desANtxt"), twipsRect(3000, 360, 4935, 1935),
-                 texts::alphaNumInfo(), kInfoLightGrey, kInfoBackground,
-                 QStringLiteral("Les codes alphanumériques"));
+    m_alphaNumCodeButton = makeButton(m_alphaNumSection, QStringLiteral("cmdAlphaNumOK"), QStringLiteral("Coder !"),
+                                      twipsRect(1080, 1320, 855, 375), VelmoraCursor::OkHandSide);
+    makeInfoText(m_alphaNumSection, QStringLiteral("desANtxt"), twipsRect(3000, 360, 4935, 1935), texts::alphaNumInfo(),
+                 kInfoLightGrey, kInfoBackground, QStringLiteral("Les codes alphanumériques"));
 
     // The Morse section: three buttons, "Coder" and "Morse 2" share the box.
     m_morseSection = makeSection(QStringLiteral("morseFrame"), QStringLiteral("VelmoraWin - Morse"), false);
-    m_morseMessage = makeCodeSection(m_morseSection, QStringLiteral("txtMsgMorse"),
-                                    texts::initialMessage(), QStringLiteral("morsetxt"),
-                                    texts::morseInfo(), kMorseInfoColour, QStringLiteral("smorseIm"),
-                                    QStringLiteral("smorse.svg"),
-                                    QStringLiteral("Portrait de Samuel Morse"));
-    m_morseClearButton = makeButton(m_morseSection, QStringLiteral("cmdEffaceMorse"),
-                                  QStringLiteral("Effacer"), twipsRect(3360, 2160, 1335, 375),
-                                  VelmoraCursor::OkHandRight);
+    m_morseMessage =
+        makeCodeSection(m_morseSection, QStringLiteral("txtMsgMorse"), texts::initialMessage(),
+                        QStringLiteral("morsetxt"), texts::morseInfo(), kMorseInfoColour, QStringLiteral("smorseIm"),
+                        QStringLiteral("smorse.svg"), QStringLiteral("Portrait de Samuel Morse"));
+    m_morseClearButton = makeButton(m_morseSection, QStringLiteral("cmdEffaceMorse"), QStringLiteral("Effacer"),
+                                    twipsRect(3360, 2160, 1335, 375), VelmoraCursor::OkHandRight);
     m_morseCodeButton = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse"), QStringLiteral("Coder"),
-                                twipsRect(4920, 2160, 1335, 375), VelmoraCursor::OpenHand);
-    m_morse2Button = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse2"),
-                                 QStringLiteral("Morse 2"), twipsRect(6480, 2160, 1335, 375),
-                                 VelmoraCursor::OkHandSide);
+                                   twipsRect(4920, 2160, 1335, 375), VelmoraCursor::OpenHand);
+    m_morse2Button = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse2"), QStringLiteral("Morse 2"),
+                                twipsRect(6480, 2160, 1335, 375), VelmoraCursor::OkHandSide);
 
     // The home section: the banner and the welcome text.
     m_homeSection = makeSection(QStringLiteral("mainFrame"), QString(), true);
     {
-        auto *banner = new PictureBox(picturePath(QStringLiteral("banner.svg")),
-                                      QStringLiteral("VelmoraWin III"), m_homeSection);
+        auto *banner =
+            new PictureBox(picturePath(QStringLiteral("banner.svg")), QStringLiteral("VelmoraWin III"), m_homeSection);
         banner->setObjectName(QStringLiteral("VelmoraWinIm"));
         banner->setGeometry(twipsRect(1560, 120, 5160, 1515));
         banner->setCursor(Qt::ArrowCursor);
-        makeInfoText(m_homeSection, QStringLiteral("accueilTxt"), twipsRect(360, 1800, 7455, 3135),
-                     texts::welcome(), kWelcomeText, windowFrameColour(), QStringLiteral("Bienvenue"));
+        makeInfoText(m_homeSection, QStringLiteral("accueilTxt"), twipsRect(360, 1800, 7455, 3135), texts::welcome(),
+                     kWelcomeText, windowFrameColour(), QStringLiteral("Bienvenue"));
     }
 
     // Navigation plates and command icons, in creation order.
-    m_semaphorePlate = makeNavigationImage(QStringLiteral("semaIm"), QStringLiteral("nav-semaphore.svg"),
-                                   5520, QStringLiteral("Le Sémaphore"));
+    m_semaphorePlate = makeNavigationImage(QStringLiteral("semaIm"), QStringLiteral("nav-semaphore.svg"), 5520,
+                                           QStringLiteral("Le Sémaphore"));
     m_mersPlate = makeNavigationImage(QStringLiteral("mersIm"), QStringLiteral("nav-mers.svg"), 4800,
-                                   QStringLiteral("Le Code des Mers (Royal Army)"));
+                                      QStringLiteral("Le Code des Mers (Royal Army)"));
     m_gatoPlate = makeNavigationImage(QStringLiteral("gatoIm"), QStringLiteral("nav-gato.svg"), 4080,
-                                   QStringLiteral("Le Code du \"Chat\""));
-    m_polybiusPlate = makeNavigationImage(QStringLiteral("Image3"), QStringLiteral("nav-polybius.svg"),
-                                   3360, QStringLiteral("Code de Polybius"));
-    m_caesarPlate = makeNavigationImage(QStringLiteral("caesarIm"), QStringLiteral("nav-caesar.svg"),
-                                     2640, QStringLiteral("Code de Jules César"));
+                                      QStringLiteral("Le Code du \"Chat\""));
+    m_polybiusPlate = makeNavigationImage(QStringLiteral("Image3"), QStringLiteral("nav-polybius.svg"), 3360,
+                                          QStringLiteral("Code de Polybius"));
+    m_caesarPlate = makeNavigationImage(QStringLiteral("caesarIm"), QStringLiteral("nav-caesar.svg"), 2640,
+                                        QStringLiteral("Code de Jules César"));
     m_alphaNumPlate = makeNavigationImage(QStringLiteral("Image1"), QStringLiteral("nav-alphanum.svg"), 1920,
-                                   QStringLiteral("Codes Alpha-Numériques"));
+                                          QStringLiteral("Codes Alpha-Numériques"));
     m_homeIcon = makeCommandIcon(QStringLiteral("homeIm"), QStringLiteral("cmd-home.svg"), 2280,
-                               QStringLiteral("Fenêtre d'accueil"));
+                                 QStringLiteral("Fenêtre d'accueil"));
     m_quitIcon = makeCommandIcon(QStringLiteral("closeIm"), QStringLiteral("cmd-close.svg"), 9360,
-                                QStringLiteral("Fermer Velmora"));
+                                 QStringLiteral("Fermer Velmora"));
     m_aboutIcon = makeCommandIcon(QStringLiteral("AboutIm"), QStringLiteral("cmd-about.svg"), 8160,
-                                QStringLiteral("Aide / Dernière version / Au Sujet De..."));
+                                  QStringLiteral("Aide / Dernière version / Au Sujet De..."));
     m_contactIcon = makeCommandIcon(QStringLiteral("writeIm"), QStringLiteral("cmd-write.svg"), 6960,
-                                QStringLiteral("Contactez-nous !"));
+                                    QStringLiteral("Contactez-nous !"));
     m_siteIcon = makeCommandIcon(QStringLiteral("cwebIm"), QStringLiteral("cmd-web.svg"), 5760,
-                               QStringLiteral("Velmora sur Internet"));
+                                 QStringLiteral("Velmora sur Internet"));
     m_morsePlate = makeNavigationImage(QStringLiteral("morseIm"), QStringLiteral("nav-morse.svg"), 1200,
-                                    QStringLiteral("Code Morse"));
+                                       QStringLiteral("Code Morse"));
 
     // What each plate shows; Morse, Caesar and Semaphore set the Morse
     // section before the home section.
@@ -278,8 +261,8 @@ void MainWindow::build()
     installKeyboardShortcuts();
 
     // At start only the home section shows.
-    for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection,
-                                  m_caesarSection, m_alphaNumSection, m_morseSection})
+    for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection, m_caesarSection,
+                                  m_alphaNumSection, m_morseSection})
         section->setVisible(false);
     m_homeSection->setVisible(true);
 
@@ -288,8 +271,7 @@ void MainWindow::build()
 
 SectionFrame *MainWindow::makeSection(const QString &name, const QString &caption, bool home)
 {
-    auto *section = new SectionFrame(caption, kCaptionGreen, designFont(8.25, QFont::Bold), QColor(),
-                                     this);
+    auto *section = new SectionFrame(caption, kCaptionGreen, designFont(8.25, QFont::Bold), QColor(), this);
     section->setObjectName(name);
     section->setGeometry(home ? twipsRect(2160, 1200, 8175, 5055) : twipsRect(2040, 1080, 8415, 5175));
     // The window's own cursor is for its background only.
@@ -300,7 +282,7 @@ SectionFrame *MainWindow::makeSection(const QString &name, const QString &captio
 }
 
 ImageButton *MainWindow::makeNavigationImage(const QString &name, const QString &picture, int top,
-                                          const QString &toolTip)
+                                             const QString &toolTip)
 {
     auto *image = new ImageButton(picturePath(picture), toolTip, this);
     image->setObjectName(name);
@@ -309,8 +291,7 @@ ImageButton *MainWindow::makeNavigationImage(const QString &name, const QString 
     return image;
 }
 
-ImageButton *MainWindow::makeCommandIcon(const QString &name, const QString &picture, int left,
-                                      const QString &toolTip)
+ImageButton *MainWindow::makeCommandIcon(const QString &name, const QString &picture, int left, const QString &toolTip)
 {
     auto *image = new ImageButton(picturePath(picture), toolTip, this);
     image->setObjectName(name);
@@ -320,7 +301,7 @@ ImageButton *MainWindow::makeCommandIcon(const QString &name, const QString &pic
 }
 
 QPushButton *MainWindow::makeButton(QWidget *section, const QString &name, const QString &caption,
-                                 const QRect &geometry, VelmoraCursor cursor)
+                                    const QRect &geometry, VelmoraCursor cursor)
 {
     auto *button = new QPushButton(caption, section);
     button->setObjectName(name);
@@ -330,21 +311,18 @@ QPushButton *MainWindow::makeButton(QWidget *section, const QString &name, const
     return button;
 }
 
-QPlainTextEdit *MainWindow::makeCodeSection(SectionFrame *section, const QString &boxName,
-                                         const QString &initialText, const QString &infoName,
-                                         const QString &infoText, const QColor &infoColour,
-                                         const QString &pictureName, const QString &picture,
-                                         const QString &pictureDescription, bool scrollBar,
-                                         int boxWidth)
+QPlainTextEdit *MainWindow::makeCodeSection(SectionFrame *section, const QString &boxName, const QString &initialText,
+                                            const QString &infoName, const QString &infoText, const QColor &infoColour,
+                                            const QString &pictureName, const QString &picture,
+                                            const QString &pictureDescription, bool scrollBar, int boxWidth)
 {
     auto *image = new PictureBox(picturePath(picture), pictureDescription, section);
     image->setObjectName(pictureName);
     image->setGeometry(twipsRect(480, 360, 1995, 1995));
     image->setCursor(Qt::ArrowCursor);
-    makeInfoText(section, infoName, twipsRect(3000, 360, 4935, 1575), infoText, infoColour,
-                 kInfoBackground, section->title());
-    return makeMessageBox(section, boxName, twipsRect(240, 2640, boxWidth, 2295), initialText,
-                          scrollBar);
+    makeInfoText(section, infoName, twipsRect(3000, 360, 4935, 1575), infoText, infoColour, kInfoBackground,
+                 section->title());
+    return makeMessageBox(section, boxName, twipsRect(240, 2640, boxWidth, 2295), initialText, scrollBar);
 }
 
 void MainWindow::connectClear(QPushButton *button, QPlainTextEdit *box)
@@ -361,13 +339,13 @@ void MainWindow::connectClear(QPushButton *button, QPlainTextEdit *box)
 void MainWindow::setFocusOrder()
 {
     const QList<QWidget *> order = {
-        m_morseMessage,   m_morseCodeButton,  m_morseClearButton, m_morse2Button, // Morse
-        m_alphaNumMessage,      m_alphaNumChoice,   m_alphaNumCodeButton,                   // AlphaNum
-        m_caesarMessage,    m_caesarClearButton,     m_caesarCodeButton,                         // Caesar
-        m_polybiusMessage,    m_polybiusClearButton,    m_polybiusCodeButton,                   // Polybius
-        m_gatoClearButton, m_gatoCodeButton,   m_gatoMessage,                     // Gato
-        m_mersClearButton,    m_mersCodeButton,      m_mersMessage,                           // Code des Mers
-        m_semaphoreClearButton,    m_semaphoreCodeButton,      m_semaphoreMessage,                     // Semaphore
+        m_morseMessage,         m_morseCodeButton,     m_morseClearButton,   m_morse2Button, // Morse
+        m_alphaNumMessage,      m_alphaNumChoice,      m_alphaNumCodeButton,                 // AlphaNum
+        m_caesarMessage,        m_caesarClearButton,   m_caesarCodeButton,                   // Caesar
+        m_polybiusMessage,      m_polybiusClearButton, m_polybiusCodeButton,                 // Polybius
+        m_gatoClearButton,      m_gatoCodeButton,      m_gatoMessage,                        // Gato
+        m_mersClearButton,      m_mersCodeButton,      m_mersMessage,                        // Code des Mers
+        m_semaphoreClearButton, m_semaphoreCodeButton, m_semaphoreMessage,                   // Semaphore
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -401,8 +379,8 @@ MorseHelpWindow *MainWindow::morseHelpWindow() const
 
 SectionFrame *MainWindow::visibleSection() const
 {
-    for (SectionFrame *section : {m_homeSection, m_morseSection, m_alphaNumSection, m_caesarSection,
-                                  m_polybiusSection, m_gatoSection, m_mersSection, m_semaphoreSection})
+    for (SectionFrame *section : {m_homeSection, m_morseSection, m_alphaNumSection, m_caesarSection, m_polybiusSection,
+                                  m_gatoSection, m_mersSection, m_semaphoreSection})
         if (!section->isHidden())
             return section;
     return nullptr;
@@ -429,14 +407,38 @@ void MainWindow::showSection(SectionFrame *section, bool morseBeforeHome)
     show(m_semaphoreSection);
 }
 
-void MainWindow::onHomeIconClicked() { showSection(m_homeSection, false); }
-void MainWindow::onMorsePlateClicked() { showSection(m_morseSection, true); }
-void MainWindow::onAlphaNumPlateClicked() { showSection(m_alphaNumSection, false); }
-void MainWindow::onCaesarPlateClicked() { showSection(m_caesarSection, true); }
-void MainWindow::onPolybiusPlateClicked() { showSection(m_polybiusSection, false); }
-void MainWindow::onGatoPlateClicked() { showSection(m_gatoSection, false); }
-void MainWindow::onMersPlateClicked() { showSection(m_mersSection, false); }
-void MainWindow::onSemaphorePlateClicked() { showSection(m_semaphoreSection, true); }
+void MainWindow::onHomeIconClicked()
+{
+    showSection(m_homeSection, false);
+}
+void MainWindow::onMorsePlateClicked()
+{
+    showSection(m_morseSection, true);
+}
+void MainWindow::onAlphaNumPlateClicked()
+{
+    showSection(m_alphaNumSection, false);
+}
+void MainWindow::onCaesarPlateClicked()
+{
+    showSection(m_caesarSection, true);
+}
+void MainWindow::onPolybiusPlateClicked()
+{
+    showSection(m_polybiusSection, false);
+}
+void MainWindow::onGatoPlateClicked()
+{
+    showSection(m_gatoSection, false);
+}
+void MainWindow::onMersPlateClicked()
+{
+    showSection(m_mersSection, false);
+}
+void MainWindow::onSemaphorePlateClicked()
+{
+    showSection(m_semaphoreSection, true);
+}
 
 void MainWindow::onQuitIconClicked()
 {
@@ -485,10 +487,9 @@ void MainWindow::codeAndShow(const QString &message, Coder coder, bool morseFont
         return;
     }
     // The coding works on its own copy of the message.
-    m_coding->start([coder = std::move(coder), message] { return coder(message); },
-                    [this, morseFontSize, help, code](const QString &coded) {
-                        showCoded(coded, morseFontSize, help, code);
-                    });
+    m_coding->start(
+        [coder = std::move(coder), message] { return coder(message); },
+        [this, morseFontSize, help, code](const QString &coded) { showCoded(coded, morseFontSize, help, code); });
 }
 
 bool MainWindow::isCoding() const
@@ -543,8 +544,8 @@ void MainWindow::onAlphaNumCodeClicked()
 {
     const AlphaNumCode code = alphaNumCodeFromText(m_alphaNumChoice->currentText());
     codeAndShow(
-        messageText(m_alphaNumMessage), [code](const QString &message) { return encodeAlphaNum(code, message); },
-        false, false, codeIdOf(code));
+        messageText(m_alphaNumMessage), [code](const QString &message) { return encodeAlphaNum(code, message); }, false,
+        false, codeIdOf(code));
 }
 
 // ---------------------------------------------------------------------------
@@ -566,10 +567,9 @@ void MainWindow::buildDecodeButtons()
     };
     // Morse: between the portrait and "Effacer", the one gap of the row
     // (the row's three design buttons leave no room for a fourth as wide).
-    m_morseDecodeButton = make(m_morseSection, QStringLiteral("cmdDecodeMorse"), twipsRect(2535, 2160, 765, 375),
-                               VelmoraCursor::OpenHand,
-                               QStringLiteral("Remettre en clair un message en Morse ou en Morse 2"),
-                               m_morseCodeButton);
+    m_morseDecodeButton =
+        make(m_morseSection, QStringLiteral("cmdDecodeMorse"), twipsRect(2535, 2160, 765, 375), VelmoraCursor::OpenHand,
+             QStringLiteral("Remettre en clair un message en Morse ou en Morse 2"), m_morseCodeButton);
     // AlphaNum: under "Coder !", as wide.
     m_alphaNumDecodeButton = make(m_alphaNumSection, QStringLiteral("cmdAlphaNumDecode"),
                                   twipsRect(1080, 1860, 855, 375), VelmoraCursor::OkHandSide,
@@ -578,12 +578,12 @@ void MainWindow::buildDecodeButtons()
                                   m_alphaNumCodeButton);
     // Caesar and Polybius: between the picture and "Effacer".
     m_caesarDecodeButton = make(m_caesarSection, QStringLiteral("cmdDecodeCaesar"), twipsRect(2610, 2160, 1215, 375),
-                                VelmoraCursor::OkHandSide,
-                                QStringLiteral("Remettre en clair un message codé en César"), m_caesarCodeButton);
-    m_polybiusDecodeButton = make(m_polybiusSection, QStringLiteral("cmdDecodePolybe"),
-                                  twipsRect(2610, 2160, 1215, 375), VelmoraCursor::OkHandSide,
-                                  QStringLiteral("Remettre en clair un message codé avec le carré de Polybe"),
-                                  m_polybiusCodeButton);
+                                VelmoraCursor::OkHandSide, QStringLiteral("Remettre en clair un message codé en César"),
+                                m_caesarCodeButton);
+    m_polybiusDecodeButton =
+        make(m_polybiusSection, QStringLiteral("cmdDecodePolybe"), twipsRect(2610, 2160, 1215, 375),
+             VelmoraCursor::OkHandSide, QStringLiteral("Remettre en clair un message codé avec le carré de Polybe"),
+             m_polybiusCodeButton);
 
     connect(m_morseDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onMorseDecodeClicked);
     connect(m_alphaNumDecodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumDecodeClicked);
@@ -631,16 +631,14 @@ void MainWindow::onAlphaNumDecodeClicked()
 
 void MainWindow::onCaesarDecodeClicked()
 {
-    decodeAndShow(messageText(m_caesarMessage), [](const QString &message) {
-        return decodeWith(CodeId::Caesar, message);
-    });
+    decodeAndShow(messageText(m_caesarMessage),
+                  [](const QString &message) { return decodeWith(CodeId::Caesar, message); });
 }
 
 void MainWindow::onPolybiusDecodeClicked()
 {
-    decodeAndShow(messageText(m_polybiusMessage), [](const QString &message) {
-        return decodeWith(CodeId::Polybe, message);
-    });
+    decodeAndShow(messageText(m_polybiusMessage),
+                  [](const QString &message) { return decodeWith(CodeId::Polybe, message); });
 }
 
 // ---------------------------------------------------------------------------

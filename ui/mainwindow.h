@@ -101,18 +101,14 @@ private slots:
 private:
     void build();
     SectionFrame *makeSection(const QString &name, const QString &caption, bool home);
-    ImageButton *makeNavigationImage(const QString &name, const QString &picture, int top,
-                                     const QString &toolTip);
-    ImageButton *makeCommandIcon(const QString &name, const QString &picture, int left,
-                                 const QString &toolTip);
-    QPushButton *makeButton(QWidget *section, const QString &name, const QString &caption,
-                            const QRect &geometry, VelmoraCursor cursor);
-    QPlainTextEdit *makeCodeSection(SectionFrame *section, const QString &boxName,
-                                    const QString &initialText, const QString &infoName,
-                                    const QString &infoText, const QColor &infoColour,
+    ImageButton *makeNavigationImage(const QString &name, const QString &picture, int top, const QString &toolTip);
+    ImageButton *makeCommandIcon(const QString &name, const QString &picture, int left, const QString &toolTip);
+    QPushButton *makeButton(QWidget *section, const QString &name, const QString &caption, const QRect &geometry,
+                            VelmoraCursor cursor);
+    QPlainTextEdit *makeCodeSection(SectionFrame *section, const QString &boxName, const QString &initialText,
+                                    const QString &infoName, const QString &infoText, const QColor &infoColour,
                                     const QString &pictureName, const QString &picture,
-                                    const QString &pictureDescription, bool scrollBar = true,
-                                    int boxWidth = 7935);
+                                    const QString &pictureDescription, bool scrollBar = true, int boxWidth = 7935);
     void connectClear(QPushButton *button, QPlainTextEdit *box);
     // The web buttons' clicks become the web request signals.
     void connectWebRequests();
@@ -155,9 +151,8 @@ private:
                  *m_morseSection = nullptr, *m_homeSection = nullptr;
     // Navigation plates and command icons.
     ImageButton *m_semaphorePlate = nullptr, *m_mersPlate = nullptr, *m_gatoPlate = nullptr, *m_polybiusPlate = nullptr,
-                *m_caesarPlate = nullptr, *m_alphaNumPlate = nullptr, *m_homeIcon = nullptr,
-                *m_quitIcon = nullptr, *m_aboutIcon = nullptr, *m_contactIcon = nullptr,
-                *m_siteIcon = nullptr, *m_morsePlate = nullptr;
+                *m_caesarPlate = nullptr, *m_alphaNumPlate = nullptr, *m_homeIcon = nullptr, *m_quitIcon = nullptr,
+                *m_aboutIcon = nullptr, *m_contactIcon = nullptr, *m_siteIcon = nullptr, *m_morsePlate = nullptr;
     // Message boxes.
     QPlainTextEdit *m_morseMessage = nullptr, *m_alphaNumMessage = nullptr, *m_caesarMessage = nullptr,
                    *m_polybiusMessage = nullptr, *m_gatoMessage = nullptr, *m_mersMessage = nullptr,
@@ -170,8 +165,8 @@ private:
                 *m_semaphoreClearButton = nullptr, *m_semaphoreCodeButton = nullptr;
     QComboBox *m_alphaNumChoice = nullptr;
     // Decoding buttons.
-    QPushButton *m_morseDecodeButton = nullptr, *m_alphaNumDecodeButton = nullptr,
-                *m_caesarDecodeButton = nullptr, *m_polybiusDecodeButton = nullptr;
+    QPushButton *m_morseDecodeButton = nullptr, *m_alphaNumDecodeButton = nullptr, *m_caesarDecodeButton = nullptr,
+                *m_polybiusDecodeButton = nullptr;
 
     QPointer<ResultWindow> m_resultWindow;
     QPointer<MorseHelpWindow> m_morseHelpWindow;

@@ -34,8 +34,8 @@ void MainWindow::installKeyboardShortcuts()
         // A click, so whatever answers the control (the web features too)
         // answers its key alike.
         connect(shortcut, &QShortcut::activated, control, [control] { control->click(); });
-        control->setAccessibleDescription(QStringLiteral("Raccourci : %1")
-                                              .arg(s.keys.toString(QKeySequence::PortableText)));
+        control->setAccessibleDescription(
+            QStringLiteral("Raccourci : %1").arg(s.keys.toString(QKeySequence::PortableText)));
     }
 }
 

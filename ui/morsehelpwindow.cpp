@@ -10,9 +10,9 @@
 #include "ui/widgets.h"
 
 #include <QApplication>
-#include <QShortcut>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace velmora {
 
@@ -32,8 +32,8 @@ MorseHelpWindow::MorseHelpWindow(QWidget *parent)
     setCursor(velmoraCursor(VelmoraCursor::Ring));
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    m_frame = new SectionFrame(QStringLiteral("Aide - Morse 2"), QColor(192, 0, 0),
-                               designFont(8.25, QFont::Bold, true), kHelpBackground, this);
+    m_frame = new SectionFrame(QStringLiteral("Aide - Morse 2"), QColor(192, 0, 0), designFont(8.25, QFont::Bold, true),
+                               kHelpBackground, this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setGeometry(twipsRect(0, 0, 3255, 3015));
 

@@ -23,7 +23,8 @@ MorsePlayer::OutputFactory &outputFactory()
 // ---------------------------------------------------------------------------
 // The player
 
-MorsePlayer::MorsePlayer(QObject *parent) : QObject(parent)
+MorsePlayer::MorsePlayer(QObject *parent)
+    : QObject(parent)
 {
     m_follow.setInterval(kFollowIntervalMs);
     connect(&m_follow, &QTimer::timeout, this, &MorsePlayer::follow);

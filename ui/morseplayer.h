@@ -66,8 +66,8 @@ public:
     // Plays the sound of codedText (stopping what was playing). False, with a
     // French sentence in *error, when nothing can be played; nothing is
     // playing then.
-    bool play(const QString &codedText, const sound::MorseAlphabet &alphabet,
-              const sound::SoundSettings &settings, QString *error);
+    bool play(const QString &codedText, const sound::MorseAlphabet &alphabet, const sound::SoundSettings &settings,
+              QString *error);
     // Stops at once; nothing happens when nothing plays.
     void stop();
     bool isPlaying() const { return m_output != nullptr; }

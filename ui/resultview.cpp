@@ -44,7 +44,8 @@ int clampToInt(qsizetype value)
 
 } // namespace
 
-ResultView::ResultView(QWidget *parent) : QAbstractScrollArea(parent)
+ResultView::ResultView(QWidget *parent)
+    : QAbstractScrollArea(parent)
 {
     registerResultViewAccessibility();
     setFocusPolicy(Qt::StrongFocus);
@@ -123,8 +124,7 @@ void ResultView::setPositions(qsizetype anchor, qsizetype position)
     if (hadSelection != hasSelection())
         emit copyAvailable(hasSelection());
     if (QAccessible::isActive()) {
-        QAccessibleTextSelectionEvent event(this, clampToInt(selectionStart()),
-                                            clampToInt(selectionEnd()));
+        QAccessibleTextSelectionEvent event(this, clampToInt(selectionStart()), clampToInt(selectionEnd()));
         event.setCursorPosition(clampToInt(m_position));
         QAccessible::updateAccessibility(&event);
     }
@@ -231,8 +231,7 @@ void ResultView::layoutOneLine()
         const char16_t c = data[i];
         float w;
         int units = 1;
-        if (c >= 0x20 && (c < 0xD800 || c >= 0xE000) && c != 0x2028 && c != 0x2029
-            && advances[c] >= 0) {
+        if (c >= 0x20 && (c < 0xD800 || c >= 0xE000) && c != 0x2028 && c != 0x2029 && advances[c] >= 0) {
             w = advances[c]; // the common case
         } else if (isLineBreak(c)) {
             m_lines.push_back({start, qint32(i - start)});
@@ -254,14 +253,12 @@ void ResultView::layoutOneLine()
         }
 
         if (x + w > width && i > start && c != u' ') {
-            qsizetype breakAt = lastSlashBreak > start ? lastSlashBreak
-                                : lastBlankBreak > start ? lastBlankBreak
-                                                         : i;
+            qsizetype breakAt = lastSlashBreak > start ? lastSlashBreak : lastBlankBreak > start ? lastBlankBreak : i;
             if (breakAt == i) {
                 // Cut inside a word: never between the halves of a surrogate
                 // pair, nor between a letter and its combining marks.
-                while (breakAt > start + 1
-                       && (QChar::isLowSurrogate(data[breakAt]) || QChar::isMark(char32_t(data[breakAt]))))
+                while (breakAt > start + 1 &&
+                       (QChar::isLowSurrogate(data[breakAt]) || QChar::isMark(char32_t(data[breakAt]))))
                     --breakAt;
             }
             m_lines.push_back({start, qint32(breakAt - start)});
@@ -462,8 +459,8 @@ void ResultView::paintEvent(QPaintEvent *)
         layout->draw(&painter, origin, selections);
         // A selected line break shows as a small block at the end of its line.
         const qsizetype breakAt = l.start + l.length;
-        if (selStart <= breakAt && breakAt < selEnd && breakAt < m_text.size()
-            && isLineBreak(m_text.at(breakAt).unicode())) {
+        if (selStart <= breakAt && breakAt < selEnd && breakAt < m_text.size() &&
+            isLineBreak(m_text.at(breakAt).unicode())) {
             const qreal x = layout->lineAt(0).isValid() ? layout->lineAt(0).naturalTextWidth() : 0;
             painter.fillRect(QRectF(origin.x() + x, origin.y(), m_lineHeight / 3.0, m_lineHeight),
                              pal.brush(QPalette::Highlight));

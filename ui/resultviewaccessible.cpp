@@ -20,7 +20,10 @@ int clampToInt(qsizetype value)
 class ResultViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit ResultViewAccessible(ResultView *view) : QAccessibleWidget(view, QAccessible::EditableText) {}
+    explicit ResultViewAccessible(ResultView *view)
+        : QAccessibleWidget(view, QAccessible::EditableText)
+    {
+    }
 
     ResultView *view() const { return static_cast<ResultView *>(widget()); }
 

@@ -15,8 +15,7 @@
 namespace velmora {
 
 ResultWindow::ResultWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     ensureUiResources();
     setObjectName(QStringLiteral("frmMorse"));

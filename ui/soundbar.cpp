@@ -28,7 +28,9 @@ namespace velmora {
 class PlayedSignMark : public QWidget
 {
 public:
-    explicit PlayedSignMark(ResultView *box) : QWidget(box->viewport()), m_box(box)
+    explicit PlayedSignMark(ResultView *box)
+        : QWidget(box->viewport())
+        , m_box(box)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
@@ -120,21 +122,22 @@ SaveOutcome writeSoundFile(const QString &path, const QString &codedText, const 
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        outcome.error = QStringLiteral("Le son n'a pas pu être enregistré dans « %1 » : %2.").arg(name, file.errorString());
+        outcome.error =
+            QStringLiteral("Le son n'a pas pu être enregistré dans « %1 » : %2.").arg(name, file.errorString());
         return outcome;
     }
-    const bool written = sound::writeWav(sound, [&](const char *data, qint64 size) {
-        return !cancelled.load() && file.write(data, size) == size;
-    });
+    const bool written = sound::writeWav(
+        sound, [&](const char *data, qint64 size) { return !cancelled.load() && file.write(data, size) == size; });
     if (!written || cancelled.load()) {
-        const QString reason = cancelled.load() ? QStringLiteral("l'enregistrement a été interrompu")
-                                                : file.errorString();
+        const QString reason =
+            cancelled.load() ? QStringLiteral("l'enregistrement a été interrompu") : file.errorString();
         file.cancelWriting();
         outcome.error = QStringLiteral("Le son n'a pas pu être enregistré dans « %1 » : %2.").arg(name, reason);
         return outcome;
     }
     if (!file.commit())
-        outcome.error = QStringLiteral("Le son n'a pas pu être enregistré dans « %1 » : %2.").arg(name, file.errorString());
+        outcome.error =
+            QStringLiteral("Le son n'a pas pu être enregistré dans « %1 » : %2.").arg(name, file.errorString());
     return outcome;
 }
 
@@ -159,7 +162,9 @@ const QString &SoundBar::saveCaption()
 }
 
 SoundBar::SoundBar(ResultView *resultBox, QWidget *parent)
-    : QWidget(parent), m_resultBox(resultBox), m_savingCancelled(std::make_shared<std::atomic_bool>(false))
+    : QWidget(parent)
+    , m_resultBox(resultBox)
+    , m_savingCancelled(std::make_shared<std::atomic_bool>(false))
 {
     setObjectName(QStringLiteral("soundBar"));
     resize(resultBox->width(), twipsToPixels(kHeightTwips));
@@ -274,8 +279,8 @@ void SoundBar::onSaveClicked()
     // while the dialog is open.
     const QString text = m_resultBox->toPlainText();
     const sound::MorseAlphabet alphabet = *m_alphabet;
-    auto *dialog = new QFileDialog(this, QStringLiteral("Enregistrer le son"), QString(),
-                                   QStringLiteral("Son WAV (*.wav)"));
+    auto *dialog =
+        new QFileDialog(this, QStringLiteral("Enregistrer le son"), QString(), QStringLiteral("Son WAV (*.wav)"));
     dialog->setObjectName(QStringLiteral("saveSoundDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -295,19 +300,18 @@ void SoundBar::save(const QString &path, const QString &codedText, sound::MorseA
     setStatus(QStringLiteral("Enregistrement de « %1 »...").arg(QFileInfo(path).fileName()));
     const std::shared_ptr<std::atomic_bool> cancelled = m_savingCancelled;
     const sound::SoundSettings settings = m_settings;
-    m_saving->start(
-        [path, codedText, alphabet, settings, cancelled] {
-            return writeSoundFile(path, codedText, alphabet, settings, *cancelled);
-        },
-        [this, path](const SaveOutcome &outcome) {
-            m_saveButton->setEnabled(true);
-            if (outcome.error.isEmpty())
-                setStatus(QStringLiteral("Son enregistré dans « %1 » (%2).")
-                              .arg(QFileInfo(path).fileName(), duration(outcome.samples, outcome.sampleRate)));
-            else
-                setStatus(outcome.error);
-            emit saveFinished(path, outcome.error);
-        });
+    m_saving->start([path, codedText, alphabet, settings,
+                     cancelled] { return writeSoundFile(path, codedText, alphabet, settings, *cancelled); },
+                    [this, path](const SaveOutcome &outcome) {
+                        m_saveButton->setEnabled(true);
+                        if (outcome.error.isEmpty())
+                            setStatus(
+                                QStringLiteral("Son enregistré dans « %1 » (%2).")
+                                    .arg(QFileInfo(path).fileName(), duration(outcome.samples, outcome.sampleRate)));
+                        else
+                            setStatus(outcome.error);
+                        emit saveFinished(path, outcome.error);
+                    });
 }
 
 } // namespace velmora

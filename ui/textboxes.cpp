@@ -66,8 +66,8 @@ void prepareTextBox(QPlainTextEdit *box, const QString &name, const QRect &geome
 
 } // namespace
 
-QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect &geometry,
-                               const QString &initialText, bool scrollBar)
+QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect &geometry, const QString &initialText,
+                               bool scrollBar)
 {
     auto *box = new QPlainTextEdit(parent);
     prepareTextBox(box, name, geometry);
@@ -81,9 +81,8 @@ QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect
     return box;
 }
 
-QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geometry,
-                        const QString &text, const QColor &textColour, const QColor &background,
-                        const QString &accessibleName)
+QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
+                        const QColor &textColour, const QColor &background, const QString &accessibleName)
 {
     auto *box = new QTextEdit(parent);
     box->setObjectName(name);

@@ -4,8 +4,8 @@
 
 #include <QColor>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QRect>
+#include <QTextEdit>
 
 namespace velmora {
 
@@ -21,14 +21,13 @@ void setTextColours(QWidget *widget, const QColor &text, const QColor &backgroun
 // A message box: multi-line, word-wrapped, with a vertical scroll bar unless
 // `scrollBar` is false; text in the highlight colour on the default window
 // background; Tab moves the focus on. Named "Message" for screen readers.
-QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect &geometry,
-                               const QString &initialText, bool scrollBar = true);
+QPlainTextEdit *makeMessageBox(QWidget *parent, const QString &name, const QRect &geometry, const QString &initialText,
+                               bool scrollBar = true);
 
 // A fixed explanatory text: shows its text, takes no focus and no typing.
 // Its lines are set at the height of the font without extra leading, as the
 // design face sets them, so that each text fills its box as designed.
-QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geometry,
-                             const QString &text, const QColor &textColour,
-                             const QColor &background, const QString &accessibleName);
+QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geometry, const QString &text,
+                        const QColor &textColour, const QColor &background, const QString &accessibleName);
 
 } // namespace velmora

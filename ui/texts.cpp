@@ -130,8 +130,7 @@ QString welcome()
         oneBlank,
         blanks(6) + QStringLiteral("Merci d'avoir télécharger VelmoraWin; Nous vous invitons à "
                                    "nous faire connaître vos impressions au "),
-        QStringLiteral("sujet du logiciel, en visitant notre site web sur ") +
-            QString::fromUtf8(VELMORA_SITE_ADDRESS) +
+        QStringLiteral("sujet du logiciel, en visitant notre site web sur ") + QString::fromUtf8(VELMORA_SITE_ADDRESS) +
             QStringLiteral(" et en laissant, ainsi, un "),
         QStringLiteral("message sur le livre d'Or."),
         oneBlank,

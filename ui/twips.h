@@ -24,8 +24,7 @@ constexpr QSize twipsSize(int width, int height)
 
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 } // namespace velmora

@@ -10,7 +10,8 @@ namespace velmora {
 
 // ---------------------------------------------------------------------------
 ImageButton::ImageButton(const QString &picturePath, const QString &toolTip, QWidget *parent)
-    : QAbstractButton(parent), m_path(picturePath)
+    : QAbstractButton(parent)
+    , m_path(picturePath)
 {
     setToolTip(toolTip);
     setAccessibleName(toolTip);
@@ -58,7 +59,8 @@ void ImageButton::paintEvent(QPaintEvent *)
 
 // ---------------------------------------------------------------------------
 PictureBox::PictureBox(const QString &picturePath, const QString &description, QWidget *parent)
-    : QLabel(parent), m_path(picturePath)
+    : QLabel(parent)
+    , m_path(picturePath)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAccessibleName(description);
@@ -87,7 +89,8 @@ void PictureBox::showEvent(QShowEvent *event)
 }
 
 // ---------------------------------------------------------------------------
-LabelButton::LabelButton(const QString &text, QWidget *parent) : QAbstractButton(parent)
+LabelButton::LabelButton(const QString &text, QWidget *parent)
+    : QAbstractButton(parent)
 {
     setText(text);
     setFocusPolicy(Qt::NoFocus);
@@ -108,10 +111,12 @@ void LabelButton::paintEvent(QPaintEvent *)
 }
 
 // ---------------------------------------------------------------------------
-SectionFrame::SectionFrame(const QString &caption, const QColor &captionColour,
-                           const QFont &captionFont, const QColor &background, QWidget *parent)
-    : QGroupBox(caption, parent), m_captionColour(captionColour), m_captionFont(captionFont),
-      m_background(background)
+SectionFrame::SectionFrame(const QString &caption, const QColor &captionColour, const QFont &captionFont,
+                           const QColor &background, QWidget *parent)
+    : QGroupBox(caption, parent)
+    , m_captionColour(captionColour)
+    , m_captionFont(captionFont)
+    , m_background(background)
 {
 }
 

@@ -67,7 +67,8 @@ QLabel *makeLabel(const QString &name, const QString &text, const QColor &colour
 class HotSpot : public QAbstractButton
 {
 public:
-    HotSpot(const QString &toolTip, QWidget *parent) : QAbstractButton(parent)
+    HotSpot(const QString &toolTip, QWidget *parent)
+        : QAbstractButton(parent)
     {
         setToolTip(toolTip);
         setAccessibleName(toolTip);
@@ -137,9 +138,9 @@ AboutWindow::AboutWindow(const QString &siteAddress, QWidget *parent)
     m_logo->setGeometry(twipsRect(960, 480, 3645, 1125));
 
     m_creditsLabel = makeLabel(QStringLiteral("Label1"), creditsText(siteAddress), QColor(0, 0, 192),
-                         twipsRect(120, 1680, 5295, 1215), this);
-    m_licenceLabel = makeLabel(QStringLiteral("Label2"), licenceText(), QColor(192, 0, 0),
-                         twipsRect(120, 3000, 5295, 495), this);
+                               twipsRect(120, 1680, 5295, 1215), this);
+    m_licenceLabel =
+        makeLabel(QStringLiteral("Label2"), licenceText(), QColor(192, 0, 0), twipsRect(120, 3000, 5295, 495), this);
 
     m_updateCheckLink = new LabelButton(QStringLiteral("Vérification de mises à jour..."), this);
     m_updateCheckLink->setObjectName(QStringLiteral("lblVersion"));

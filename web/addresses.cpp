@@ -51,8 +51,8 @@ QString siteContactAddress(const QString &base)
 
 QString versionPageAddress(const QString &base)
 {
-    return base + latin1(pagepaths::kVersion) + QLatin1Char('?') + latin1(pagepaths::kVersionKey) +
-           QLatin1Char('=') + QStringLiteral(VELMORA_VERSION);
+    return base + latin1(pagepaths::kVersion) + QLatin1Char('?') + latin1(pagepaths::kVersionKey) + QLatin1Char('=') +
+           QStringLiteral(VELMORA_VERSION);
 }
 
 QString codePageAddress(const QString &base, PictureCode code, const QString &message)

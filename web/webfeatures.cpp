@@ -5,8 +5,8 @@
 #include "ui/placement.h"
 #include "ui/widgets.h"
 #include "velmora_config.h"
-#include "web/addresses.h"
 #include "web/aboutwindow.h"
+#include "web/addresses.h"
 #include "web/browserwindow.h"
 
 #include <QAbstractButton>
@@ -15,7 +15,8 @@
 
 namespace velmora {
 
-WebFeatures::WebFeatures(QObject *parent) : QObject(parent)
+WebFeatures::WebFeatures(QObject *parent)
+    : QObject(parent)
 {
     setObjectName(QStringLiteral("webFeatures"));
 }
@@ -28,8 +29,14 @@ WebFeatures::~WebFeatures()
     delete m_profile;
 }
 
-BrowserWindow *WebFeatures::browserWindow() const { return m_browser; }
-AboutWindow *WebFeatures::aboutWindow() const { return m_about; }
+BrowserWindow *WebFeatures::browserWindow() const
+{
+    return m_browser;
+}
+AboutWindow *WebFeatures::aboutWindow() const
+{
+    return m_about;
+}
 
 QString WebFeatures::embeddedBase()
 {

@@ -51,9 +51,18 @@ void page(benchmark::State &state, const QString &message)
     state.SetLabel(path.substr(7, path.find('/', 7) - 7));
 }
 
-void page40Ascii(benchmark::State &state) { page(state, "Rendez-vous au port de Brest le 14 juin."); }
-void page40Accents(benchmark::State &state) { page(state, QString::fromUtf8("Noël à Brest, l’été 2026 : très réussi !")); }
-void page2000(benchmark::State &state) { page(state, QString("Bonjour 2026 ").repeated(154).left(2000)); }
+void page40Ascii(benchmark::State &state)
+{
+    page(state, "Rendez-vous au port de Brest le 14 juin.");
+}
+void page40Accents(benchmark::State &state)
+{
+    page(state, QString::fromUtf8("Noël à Brest, l’été 2026 : très réussi !"));
+}
+void page2000(benchmark::State &state)
+{
+    page(state, QString("Bonjour 2026 ").repeated(154).left(2000));
+}
 
 BENCHMARK(page40Ascii)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(page40Accents)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);

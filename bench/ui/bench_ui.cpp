@@ -23,10 +23,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QTextCursor>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QThread>
 
 #include <algorithm>
@@ -49,8 +49,8 @@ double monotonicMs()
 
 QByteArray procFile(qint64 pid, const char *name)
 {
-    QFile file(QStringLiteral("/proc/%1/%2").arg(pid == 0 ? QStringLiteral("self") : QString::number(pid),
-                                                 QLatin1String(name)));
+    QFile file(QStringLiteral("/proc/%1/%2")
+                   .arg(pid == 0 ? QStringLiteral("self") : QString::number(pid), QLatin1String(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -105,8 +105,8 @@ void startupFigures(const char *self, int repeat)
         web = fields[5].toInt();
     }
     std::sort(times.begin(), times.end());
-    std::printf("start-up to main window shown: median %.1f ms, min %.1f ms (%d runs)\n",
-                times[times.size() / 2], times.front(), repeat);
+    std::printf("start-up to main window shown: median %.1f ms, min %.1f ms (%d runs)\n", times[times.size() / 2],
+                times.front(), repeat);
     std::printf("resident memory then: %.1f MiB; web engine libraries mapped: %d\n", rss / 1024.0, web);
 }
 
@@ -131,8 +131,8 @@ void programFigures()
 
 QString makeMessage(qsizetype length, bool withLineBreaks)
 {
-    const QString sentence = QStringLiteral(
-        "Rendez-vous demain à la gare de Lyon, quai numéro 7, à midi précis. Apportez le plan. ");
+    const QString sentence =
+        QStringLiteral("Rendez-vous demain à la gare de Lyon, quai numéro 7, à midi précis. Apportez le plan. ");
     QString message;
     message.reserve(length);
     qsizetype column = 0;
@@ -166,8 +166,7 @@ struct Coding {
 double clickUntilShown(MainWindow &window, QPushButton *button, double *longest = nullptr)
 {
     bool shown = false;
-    const QMetaObject::Connection c =
-        QObject::connect(&window, &MainWindow::resultShown, [&shown] { shown = true; });
+    const QMetaObject::Connection c = QObject::connect(&window, &MainWindow::resultShown, [&shown] { shown = true; });
     QElapsedTimer clock, slice;
     clock.start();
     slice.start();
@@ -235,9 +234,8 @@ void codingFigures(qsizetype length, bool withLineBreaks, const Coding &coding, 
     std::printf("%-8s %5.1f MiB %-13s: click to result shown: first %.1f ms, median %.1f ms; "
                 "result %.1f M characters; message box took the message in %.0f ms, "
                 "one typed key in %.0f ms\n",
-                coding.label, length / 1048576.0, withLineBreaks ? "(lines of 70)" : "(one line)",
-                first, times[times.size() / 2],
-                resultLength / 1e6, pasteMs, typingMs);
+                coding.label, length / 1048576.0, withLineBreaks ? "(lines of 70)" : "(one line)", first,
+                times[times.size() / 2], resultLength / 1e6, pasteMs, typingMs);
 }
 
 // The paste, with the clipboard: one message of LENGTH characters in lines

@@ -52,7 +52,7 @@ bool useEveryFeature(QString &failure)
         const char *plate, *message, *button;
     } local[] = {
         {"morseIm", "txtMsgMorse", "cmdCodeMorse"}, {"morseIm", "txtMsgMorse", "cmdCodeMorse2"},
-        {"Image1", "alphaTxt", "cmdAlphaNumOK"},     {"caesarIm", "caesarCode", "cmdCode"},
+        {"Image1", "alphaTxt", "cmdAlphaNumOK"},    {"caesarIm", "caesarCode", "cmdCode"},
         {"Image3", "polybeCode", "cmdCodePolybe"},
     };
     for (const auto &step : local) {
@@ -75,10 +75,12 @@ bool useEveryFeature(QString &failure)
     for (const auto &step : pictures) {
         uitest::click(control<QAbstractButton>(&main, step.plate));
         uitest::click(control<QAbstractButton>(&main, step.button));
-        if (!QTest::qWaitFor([&step] {
-                QWidget *browser = visibleWindow(QStringLiteral("frmBrowser"));
-                return browser && browser->windowTitle().startsWith(step.title);
-            }, 30000)) {
+        if (!QTest::qWaitFor(
+                [&step] {
+                    QWidget *browser = visibleWindow(QStringLiteral("frmBrowser"));
+                    return browser && browser->windowTitle().startsWith(step.title);
+                },
+                30000)) {
             failure = QStringLiteral("no %1 page").arg(step.title);
             return false;
         }
@@ -112,7 +114,8 @@ QStringList filesUnder(const QString &folder)
 
 } // namespace
 
-class TstNoFiles : public QObject {
+class TstNoFiles : public QObject
+{
     Q_OBJECT
 private slots:
     void everyFeatureUsedLeavesTheFoldersEmpty();

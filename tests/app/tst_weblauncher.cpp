@@ -64,7 +64,8 @@ Warning warningAfterClick(QAbstractButton *button)
 
 } // namespace
 
-class TstWebLauncher : public QObject {
+class TstWebLauncher : public QObject
+{
     Q_OBJECT
 private slots:
     void missingModuleSaysSoEachTime();
@@ -131,15 +132,32 @@ void TstWebLauncher::firstRequestOfEachWebButton_data()
     QTest::addColumn<QString>("title");  // the window's caption (a browser's: part of it)
 
     const QString browser = QStringLiteral("frmBrowser");
-    QTest::newRow("Gato") << "cmdCodeGato" << "txtCodeGato" << "Chat" << browser << "/codes/gato/transgato.php3"
+    QTest::newRow("Gato") << "cmdCodeGato"
+                          << "txtCodeGato"
+                          << "Chat" << browser << "/codes/gato/transgato.php3"
                           << "Gato — Chat";
-    QTest::newRow("Code des Mers") << "cmdCodeM" << "Text2" << "Mer du Nord" << browser << "/codes/mers/transmers.php3"
+    QTest::newRow("Code des Mers") << "cmdCodeM"
+                                   << "Text2"
+                                   << "Mer du Nord" << browser << "/codes/mers/transmers.php3"
                                    << "Code des Mers — Mer du Nord";
-    QTest::newRow("Semaphore") << "cmdCodeS" << "txtCodeSema" << "a\r\nb" << browser
-                               << "/codes/semaphore/transsemaphore.php3" << "Sémaphore — a";
-    QTest::newRow("site") << "cwebIm" << "" << "" << browser << "/" << "VelmoraWin III";
-    QTest::newRow("contact") << "writeIm" << "" << "" << browser << "/Contact/form.php3" << "VelmoraWin III";
-    QTest::newRow("about") << "AboutIm" << "" << "" << "frmAbout" << "" << "Acerca de Velmora";
+    QTest::newRow("Semaphore") << "cmdCodeS"
+                               << "txtCodeSema"
+                               << "a\r\nb" << browser << "/codes/semaphore/transsemaphore.php3"
+                               << "Sémaphore — a";
+    QTest::newRow("site") << "cwebIm"
+                          << ""
+                          << "" << browser << "/"
+                          << "VelmoraWin III";
+    QTest::newRow("contact") << "writeIm"
+                             << ""
+                             << "" << browser << "/Contact/form.php3"
+                             << "VelmoraWin III";
+    QTest::newRow("about") << "AboutIm"
+                           << ""
+                           << ""
+                           << "frmAbout"
+                           << ""
+                           << "Acerca de Velmora";
 }
 
 void TstWebLauncher::firstRequestOfEachWebButton()

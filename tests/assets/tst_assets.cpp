@@ -9,8 +9,8 @@
 #include <algorithm>
 
 #include <QFile>
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QLoggingCategory>
 #include <QPainter>
@@ -166,7 +166,8 @@ void collectSvgMessages(QtMsgType type, const QMessageLogContext &context, const
 
 } // namespace
 
-class TestAssets : public QObject {
+class TestAssets : public QObject
+{
     Q_OBJECT
 
 private:
@@ -285,7 +286,9 @@ private slots:
         const QImage image = render(renderer, a.width, a.height);
         QVERIFY2(QRect(0, 0, a.width, a.height).contains(a.hotSpot), "hot spot outside the cursor");
         QVERIFY2(drawnNear(image, a.hotSpot.x(), a.hotSpot.y(), 2),
-                 qPrintable(QStringLiteral("nothing drawn within 2 px of the hot spot %1,%2").arg(a.hotSpot.x()).arg(a.hotSpot.y())));
+                 qPrintable(QStringLiteral("nothing drawn within 2 px of the hot spot %1,%2")
+                                .arg(a.hotSpot.x())
+                                .arg(a.hotSpot.y())));
     }
 
     // The check above must be able to fail: a drawing far from its hot spot is refused.

@@ -68,7 +68,8 @@ QByteArray referenceCoding(CodeId code, const QByteArray &utf8)
 
 } // namespace
 
-class TstCli : public QObject {
+class TstCli : public QObject
+{
     Q_OBJECT
 private slots:
     void usage_data();
@@ -102,20 +103,34 @@ void TstCli::usage_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("outContains");
     QTest::addColumn<QString>("errContains");
-    QTest::newRow("no code") << QStringList{} << 2 << "" << "missing CODE";
-    QTest::newRow("unknown code") << QStringList{"morze", "sos"} << 2 << "" << "feuille-a4";
-    QTest::newRow("item text needs its apostrophes") << QStringList{"Avocat", "abc"} << 2 << "" << "unknown code";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: velmora-encode CODE" << "";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "velmora-encode 3.1" << "";
-    QTest::newRow("list") << QStringList{"--list"} << 0 << "Binaire         Hello World. -> 0000/1000/" << "";
-    QTest::newRow("help after a code") << QStringList{"morse", "--help"} << 0 << "--decode CODE" << "";
-    QTest::newRow("unknown option") << QStringList{"morse", "-x"} << 2 << "" << "unknown option '-x'";
-    QTest::newRow("decode without code") << QStringList{"--decode"} << 2 << "" << "needs a CODE";
-    QTest::newRow("decode unknown code") << QStringList{"-d", "morze", "x"} << 2 << "" << "unknown code 'morze'";
-    QTest::newRow("strict alone") << QStringList{"--strict", "morse", "x"} << 2 << "" << "--strict goes with --decode";
-    QTest::newRow("all alone") << QStringList{"--all", "morse", "x"} << 2 << "" << "--all goes with --guess";
-    QTest::newRow("decode and guess") << QStringList{"-d", "morse", "--guess"} << 2 << "" << "do not go together";
-    QTest::newRow("guess, no letter") << QStringList{"--guess", "123"} << 1 << "" << "no code reads this text";
+    QTest::newRow("no code") << QStringList{} << 2 << ""
+                             << "missing CODE";
+    QTest::newRow("unknown code") << QStringList{"morze", "sos"} << 2 << ""
+                                  << "feuille-a4";
+    QTest::newRow("item text needs its apostrophes") << QStringList{"Avocat", "abc"} << 2 << ""
+                                                     << "unknown code";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: velmora-encode CODE"
+                          << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "velmora-encode 3.1"
+                             << "";
+    QTest::newRow("list") << QStringList{"--list"} << 0 << "Binaire         Hello World. -> 0000/1000/"
+                          << "";
+    QTest::newRow("help after a code") << QStringList{"morse", "--help"} << 0 << "--decode CODE"
+                                       << "";
+    QTest::newRow("unknown option") << QStringList{"morse", "-x"} << 2 << ""
+                                    << "unknown option '-x'";
+    QTest::newRow("decode without code") << QStringList{"--decode"} << 2 << ""
+                                         << "needs a CODE";
+    QTest::newRow("decode unknown code") << QStringList{"-d", "morze", "x"} << 2 << ""
+                                         << "unknown code 'morze'";
+    QTest::newRow("strict alone") << QStringList{"--strict", "morse", "x"} << 2 << ""
+                                  << "--strict goes with --decode";
+    QTest::newRow("all alone") << QStringList{"--all", "morse", "x"} << 2 << ""
+                               << "--all goes with --guess";
+    QTest::newRow("decode and guess") << QStringList{"-d", "morse", "--guess"} << 2 << ""
+                                      << "do not go together";
+    QTest::newRow("guess, no letter") << QStringList{"--guess", "123"} << 1 << ""
+                                      << "no code reads this text";
 }
 
 void TstCli::usage()
@@ -138,15 +153,18 @@ void TstCli::codes_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("morse args") << QStringList{"morse", "SOS"} << QByteArray() << QByteArray("···/- - -/···/\n");
-    QTest::newRow("args joined by blanks") << QStringList{"caesar", "abc", "xyz"} << QByteArray() << QByteArray("d/e/f//a/b/c/\n");
+    QTest::newRow("args joined by blanks")
+        << QStringList{"caesar", "abc", "xyz"} << QByteArray() << QByteArray("d/e/f//a/b/c/\n");
     QTest::newRow("morse2") << QStringList{"morse2", "Hello World."} << QByteArray()
                             << QByteArray("PPPP/P/POPP/POPP/O O O//PO O/O O O/POP/POPP/OPP///\n");
-    QTest::newRow("polybe") << QStringList{"polybe", "Wagon"} << QByteArray() << QByteArray("(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/\n");
+    QTest::newRow("polybe") << QStringList{"polybe", "Wagon"} << QByteArray()
+                            << QByteArray("(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/\n");
     QTest::newRow("polybius") << QStringList{"polybius", "vw"} << QByteArray() << QByteArray("(5,2)/(5,2)/\n");
     QTest::newRow("item text") << QStringList{"'Détroit'", "abc"} << QByteArray() << QByteArray("26/1/2/\n");
     QTest::newRow("plain name") << QStringList{"feuille-a4", "abc"} << QByteArray() << QByteArray("4/5/6/\n");
     QTest::newRow("avocat item") << QStringList{"'Avocat'", "Dédé"} << QByteArray() << QByteArray("n/Én/É\n");
-    QTest::newRow("binaire") << QStringList{"Binaire", "abc"} << QByteArray() << QByteArray("0000/0001/0000/0010/0000/0011/\n");
+    QTest::newRow("binaire") << QStringList{"Binaire", "abc"} << QByteArray()
+                             << QByteArray("0000/0001/0000/0010/0000/0011/\n");
     QTest::newRow("stdin, nothing added") << QStringList{"dedos"} << QByteArray("abc") << QByteArray("25/26/1/");
     QTest::newRow("empty stdin") << QStringList{"morse"} << QByteArray() << QByteArray();
     QTest::newRow("empty message argument") << QStringList{"morse", ""} << QByteArray() << QByteArray("\n");
@@ -154,8 +172,8 @@ void TstCli::codes_data()
     QTest::newRow("- reads stdin") << QStringList{"caesar", "-"} << QByteArray("ab") << QByteArray("d/e/");
     QTest::newRow("-- ends the options") << QStringList{"caesar", "--", "--help", "-"} << QByteArray()
                                          << QByteArray("--k/h/o/s//-\n");
-    QTest::newRow("options after the message") << QStringList{"caesar", "ab", "--", "-d"} << QByteArray()
-                                               << QByteArray("d/e//-g/\n");
+    QTest::newRow("options after the message")
+        << QStringList{"caesar", "ab", "--", "-d"} << QByteArray() << QByteArray("d/e//-g/\n");
 }
 
 void TstCli::codes()
@@ -173,7 +191,9 @@ void TstCli::invalidUtf8_data()
 {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("offset");
-    QTest::newRow("stray continuation") << QByteArray("ab\x80" "cd") << 2;
+    QTest::newRow("stray continuation") << QByteArray("ab\x80"
+                                                      "cd")
+                                        << 2;
     QTest::newRow("latin-1 e acute") << QByteArray("caf\xe9") << 3;
     QTest::newRow("overlong slash") << QByteArray("x\xc0\xaf") << 1;
     QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80") << 0;
@@ -210,8 +230,9 @@ void TstCli::invalidArgument()
 {
     // Raw bytes as an argument, through the shell: "ok" and "\xff" joined.
     QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" morse ok \"$(printf '\\377')\""),
-                                        QStringLiteral(VELMORA_ENCODE_PATH)});
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QStringLiteral("exec \"$0\" morse ok \"$(printf '\\377')\""),
+             QStringLiteral(VELMORA_ENCODE_PATH)});
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitCode(), 1);
     QVERIFY(p.readAllStandardOutput().isEmpty());
@@ -242,8 +263,8 @@ void TstCli::readerAgreesWithQt()
 {
     // The reader accepts exactly what Qt's own UTF-8 decoder accepts.
     QRandomGenerator rng(20261207);
-    static const unsigned char interesting[] = {0x00, 0x41, 0x7F, 0x80, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xED,
-                                                0xEF, 0xF0, 0xF4, 0xF5, 0xFF, 0x90, 0xA0, 0x9F, 0x8F};
+    static const unsigned char interesting[] = {0x00, 0x41, 0x7F, 0x80, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0,
+                                                0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF, 0x90, 0xA0, 0x9F, 0x8F};
     for (int n = 0; n < 20000; ++n) {
         QByteArray bytes;
         const int length = int(rng.bounded(8));
@@ -270,7 +291,8 @@ void TstCli::longReaderAgreesWithQt()
     // two-byte characters: one bad or cut byte anywhere among them is found
     // where the sequence-by-sequence reading finds it, and Qt agrees.
     QRandomGenerator rng(20261208);
-    static const char *const pieces[] = {"a", "-", "/", " ", "\xC2\xB7", "\xC3\xA9", "\xDF\xBF", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    static const char *const pieces[] = {
+        "a", "-", "/", " ", "\xC2\xB7", "\xC3\xA9", "\xDF\xBF", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
     static const unsigned char bad[] = {0x80, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xF0, 0xF4, 0xF5, 0xFF};
     for (int n = 0; n < 20000; ++n) {
         QByteArray bytes;
@@ -293,7 +315,8 @@ void TstCli::longReaderAgreesWithQt()
         QCOMPARE(cli::validUtf8Prefix(p, size), expected);
         QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString viaQt = decoder.decode(bytes); // decoding happens on conversion
-        QVERIFY2((expected == size) == !decoder.hasError() && (expected < size || viaQt.toUtf8() == bytes), bytes.toHex(' ').constData());
+        QVERIFY2((expected == size) == !decoder.hasError() && (expected < size || viaQt.toUtf8() == bytes),
+                 bytes.toHex(' ').constData());
     }
 }
 
@@ -337,8 +360,8 @@ void TstCli::largeStreamedInput()
     const QString limit = QStringLiteral("ulimit -v 153600 && ");
 #endif
     QProcess p;
-    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), limit + QStringLiteral("exec \"$0\" binaire"),
-                                        QStringLiteral(VELMORA_ENCODE_PATH)});
+    p.start(QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), limit + QStringLiteral("exec \"$0\" binaire"), QStringLiteral(VELMORA_ENCODE_PATH)});
     QVERIFY(p.waitForStarted());
     p.write(input);
     p.closeWriteChannel();
@@ -356,14 +379,16 @@ void TstCli::decoding_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("morse args") << QStringList{"--decode", "morse", "···/- - -/···/"} << QByteArray() << QByteArray("sos\n");
-    QTest::newRow("coded text starting with a dash") << QStringList{"-d", "morse", "-·-·/-/"} << QByteArray()
-                                                     << QByteArray("ct\n");
+    QTest::newRow("morse args") << QStringList{"--decode", "morse", "···/- - -/···/"} << QByteArray()
+                                << QByteArray("sos\n");
+    QTest::newRow("coded text starting with a dash")
+        << QStringList{"-d", "morse", "-·-·/-/"} << QByteArray() << QByteArray("ct\n");
     QTest::newRow("stdin, lines kept") << QStringList{"-d", "caesar"} << QByteArray("k/l/\r\nd/\n")
                                        << QByteArray("HI\r\nA\n");
     QTest::newRow("- reads stdin") << QStringList{"-d", "binaire", "-"} << QByteArray("0000/0001//0000/0010/")
                                    << QByteArray("a b");
-    QTest::newRow("item text") << QStringList{"--decode", "'Détroit'", "26////1/"} << QByteArray() << QByteArray("a. b\n");
+    QTest::newRow("item text") << QStringList{"--decode", "'Détroit'", "26////1/"} << QByteArray()
+                               << QByteArray("a. b\n");
     QTest::newRow("--decode=") << QStringList{"--decode=polybe", "(5,2)/"} << QByteArray() << QByteArray("V\n");
     QTest::newRow("empty stdin") << QStringList{"-d", "morse"} << QByteArray() << QByteArray();
     QTest::newRow("guess caesar") << QStringList{"--guess", "o/h//f/k/d/w//g/r/u/w///"} << QByteArray()
@@ -400,8 +425,8 @@ void TstCli::unreadableTokens_data()
                             << "nothing written";
     QTest::newRow("strict, argument") << QStringList{"--strict", "-d", "detroit", "1/27/"} << QByteArray() << 1
                                       << QByteArray() << "1 unreadable token, kept as it stands, at byte offset 2";
-    QTest::newRow("strict, all readable") << QStringList{"-d", "detroit", "--strict", "1/2/"} << QByteArray() << 0
-                                          << QByteArray("bc\n") << "";
+    QTest::newRow("strict, all readable")
+        << QStringList{"-d", "detroit", "--strict", "1/2/"} << QByteArray() << 0 << QByteArray("bc\n") << "";
 }
 
 void TstCli::unreadableTokens()
@@ -437,7 +462,8 @@ void TstCli::unwritableOutput_data()
 {
     QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("redirect");
-    for (const char *args : {"--help", "--version", "--list", "morse sos", "-d morse ···/", "--guess ···/", "--guess --all ···/"}) {
+    for (const char *args :
+         {"--help", "--version", "--list", "morse sos", "-d morse ···/", "--guess ···/", "--guess --all ···/"}) {
         QTest::newRow(qPrintable(QString("%1 >/dev/full").arg(args))) << QString(args) << QString(">/dev/full");
         QTest::newRow(qPrintable(QString("%1, closed").arg(args))) << QString(args) << QString(">&-");
     }
@@ -465,8 +491,9 @@ void TstCli::inputIsOutput()
     file.close();
     for (const char *mode : {"morse", "-d morse", "--guess"}) {
         QProcess p;
-        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exec \"$0\" %1 < \"$1\" >> \"$1\"").arg(mode),
-                                            QStringLiteral(VELMORA_ENCODE_PATH), file.fileName()});
+        p.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"), QStringLiteral("exec \"$0\" %1 < \"$1\" >> \"$1\"").arg(mode),
+                 QStringLiteral(VELMORA_ENCODE_PATH), file.fileName()});
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), 1);
         QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("the input is the output file")));
@@ -497,11 +524,12 @@ void TstCli::fileGrowingWhileCoded()
     };
     QByteArray seen;
     bool sawFinal = false;
-    const int status = cli::readRegularFile(fd, 0, checks, [&](const unsigned char *data, std::size_t n, bool final, bool) {
-        seen.append(reinterpret_cast<const char *>(data), qsizetype(n));
-        sawFinal = final;
-        return true;
-    });
+    const int status =
+        cli::readRegularFile(fd, 0, checks, [&](const unsigned char *data, std::size_t n, bool final, bool) {
+            seen.append(reinterpret_cast<const char *>(data), qsizetype(n));
+            sawFinal = final;
+            return true;
+        });
     ::close(fd);
     QCOMPARE(status, 0);
     QVERIFY(sawFinal);

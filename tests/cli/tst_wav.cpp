@@ -45,11 +45,15 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 u32(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+quint32 u32(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
 
 } // namespace
 
-class TstWav : public QObject {
+class TstWav : public QObject
+{
     Q_OBJECT
 private slots:
     void usageErrors_data();
@@ -69,8 +73,8 @@ void TstWav::usageErrors_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("errContains");
     QTest::newRow("caesar") << QStringList{"caesar", "--wav", "x.wav", "abc"} << "morse and morse2 only, not caesar";
-    QTest::newRow("list text of an AlphaNum code") << QStringList{"--wav", "x.wav", "'Détroit'", "abc"}
-                                                   << "morse and morse2 only, not 'Détroit'";
+    QTest::newRow("list text of an AlphaNum code")
+        << QStringList{"--wav", "x.wav", "'Détroit'", "abc"} << "morse and morse2 only, not 'Détroit'";
     QTest::newRow("unknown code") << QStringList{"morze", "--wav", "x.wav"} << "unknown code 'morze'";
     QTest::newRow("no code") << QStringList{"--wav", "x.wav"} << "missing CODE";
     QTest::newRow("too slow") << QStringList{"morse", "--wav", "x.wav", "--wpm", "4", "a"} << "from 5 to 60";
@@ -112,13 +116,13 @@ void TstWav::writesTheSound_data()
                                     << qint64(30 * 882);
     QTest::newRow("word gap, 10 wpm, 440 Hz") << QStringList{"morse", "--wpm=10", "--tone=440", "--wav=F", "e", "e"}
                                               << QByteArray() << qint64((1 + 7 + 1 + 3) * 5292);
-    QTest::newRow("message from standard input") << QStringList{"morse", "--wav", "F"} << QByteArray("Paris")
-                                                 << qint64((14 + 8 + 10 + 6 + 8) * 2646);
+    QTest::newRow("message from standard input")
+        << QStringList{"morse", "--wav", "F"} << QByteArray("Paris") << qint64((14 + 8 + 10 + 6 + 8) * 2646);
     // Farnsworth 10 at 20 wpm stretches the spacing unit to 9609 samples.
     QTest::newRow("farnsworth") << QStringList{"morse", "--wav", "F", "--farnsworth", "10", "ee"} << QByteArray()
                                 << qint64(2 * 2646 + 6 * 9609);
-    QTest::newRow("options after the message") << QStringList{"morse", "SOS", "--wav", "F"} << QByteArray()
-                                               << qint64(30 * 2646);
+    QTest::newRow("options after the message")
+        << QStringList{"morse", "SOS", "--wav", "F"} << QByteArray() << qint64(30 * 2646);
     QTest::newRow("message after --") << QStringList{"morse", "--wav", "F", "--", "--", "e"} << QByteArray()
                                       << qint64((3 + 1 + 3 + 3 + 1 + 3) * 2646);
     QTest::newRow("digits are silent") << QStringList{"morse2", "--wav", "F", "2026"} << QByteArray() << qint64(0);
@@ -171,8 +175,8 @@ void TstWav::replacesAnExistingFile()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(readAll(file).size(), 44 + 2 * 4 * 2646);
     // A private file stays private.
-    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
-                                            QFileDevice::WriteOther;
+    const QFileDevice::Permissions others =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
     QCOMPARE(QFile(file).permissions() & others, QFileDevice::Permissions());
     QVERIFY(QFile(file).permissions() & QFileDevice::ReadOwner);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.wav"});
@@ -191,10 +195,14 @@ void TstWav::cannotWrite_data()
 {
     QTest::addColumn<QString>("file"); // D is the temporary folder
     QTest::addColumn<QString>("reason");
-    QTest::newRow("full disk") << "/dev/full" << "No space left on device";
-    QTest::newRow("missing folder") << "D/nowhere/x.wav" << "No such file or directory";
-    QTest::newRow("a file as folder") << "D/plain/x.wav" << "Not a directory";
-    QTest::newRow("a folder") << "D" << "Is a directory";
+    QTest::newRow("full disk") << "/dev/full"
+                               << "No space left on device";
+    QTest::newRow("missing folder") << "D/nowhere/x.wav"
+                                    << "No such file or directory";
+    QTest::newRow("a file as folder") << "D/plain/x.wav"
+                                      << "Not a directory";
+    QTest::newRow("a folder") << "D"
+                              << "Is a directory";
 }
 
 void TstWav::cannotWrite()

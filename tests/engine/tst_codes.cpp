@@ -9,7 +9,8 @@ using namespace velmora;
 Q_DECLARE_METATYPE(velmora::CodeId)
 Q_DECLARE_METATYPE(velmora::AlphaNumCode)
 
-class TstCodes : public QObject {
+class TstCodes : public QObject
+{
     Q_OBJECT
 private slots:
     void examples_data();
@@ -97,8 +98,7 @@ void TstCodes::examples_data()
     row("detroit digits", C::Detroit, "123", "123");
     row("detroit capitals", C::Detroit, "ABC", "26/1/2/");
     row("dedos k and c", C::Dedos, "kc", "9/1/");
-    row("detroit initial message", C::Detroit, "Votre Message ICI\r\n",
-        "21/14/19/17/4//12/4/18/18/26/6/4//8/2/8/\r\n");
+    row("detroit initial message", C::Detroit, "Votre Message ICI\r\n", "21/14/19/17/4//12/4/18/18/26/6/4//8/2/8/\r\n");
     // 'Avocat'
     row("avocat abc", C::Avocat, "abc", "k/l/m/");
     row("avocat hello", C::Avocat, "Hello world.", "r/o/v/v/y//g/y/b/v/n///");
@@ -175,8 +175,8 @@ void TstCodes::alphaNumFromText()
 
 void TstCodes::itemTexts()
 {
-    const QStringList expected = {"'Détroit'", "'Avocat'", "'Cassette'", "'Cassis'",
-                                  "'Feuille A4'", "'Miracle'", "'Dedos'", "Binaire"};
+    const QStringList expected = {"'Détroit'",    "'Avocat'",  "'Cassette'", "'Cassis'",
+                                  "'Feuille A4'", "'Miracle'", "'Dedos'",    "Binaire"};
     QCOMPARE(alphaNumItemTexts(), expected);
     QCOMPARE(alphaNumItemTexts().at(0).at(2), QChar(0x00E9)); // one precomposed é
 }

@@ -12,7 +12,10 @@ Q_DECLARE_METATYPE(velmora::CodeId)
 
 namespace {
 
-QString u(const char16_t *s) { return QString::fromUtf16(s); }
+QString u(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 
 quint32 testSeed()
 {
@@ -52,7 +55,8 @@ QString expectedBack(CodeId code, const QString &message)
 
 } // namespace
 
-class TstDecode : public QObject {
+class TstDecode : public QObject
+{
     Q_OBJECT
 private slots:
     void roundTrip_data();
@@ -108,32 +112,49 @@ void TstDecode::examplesBackwards_data()
     QTest::newRow("morse two lines") << CodeId::Morse << u(u"·-/-···/\r\n-·-·/") << "ab\r\nc";
     QTest::newRow("morse2") << CodeId::Morse2 << "PPPP/P/POPP/POPP/O O O//PO O/O O O/POP/POPP/OPP///"
                             << "hello world.";
-    QTest::newRow("caesar") << CodeId::Caesar << "k/h/o/o/r//z/r/u/o/g///" << "HELLO WORLD.";
+    QTest::newRow("caesar") << CodeId::Caesar << "k/h/o/o/r//z/r/u/o/g///"
+                            << "HELLO WORLD.";
     QTest::newRow("caesar accent") << CodeId::Caesar << u(u"d/y/h//f/Év/d/u/") << u(u"AVE CÉSAR");
-    QTest::newRow("caesar digit") << CodeId::Caesar << "2/f/k/d/w/v/" << "2 CHATS";
-    QTest::newRow("caesar e.") << CodeId::Caesar << "h///" << "E.";
-    QTest::newRow("polybe, W as V") << CodeId::Polybe << "(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/" << "VAGON";
-    QTest::newRow("detroit") << CodeId::Detroit << "7/4/11/11/14//22/14/17/11/3///" << "hello world.";
+    QTest::newRow("caesar digit") << CodeId::Caesar << "2/f/k/d/w/v/"
+                                  << "2 CHATS";
+    QTest::newRow("caesar e.") << CodeId::Caesar << "h///"
+                               << "E.";
+    QTest::newRow("polybe, W as V") << CodeId::Polybe << "(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/"
+                                    << "VAGON";
+    QTest::newRow("detroit") << CodeId::Detroit << "7/4/11/11/14//22/14/17/11/3///"
+                             << "hello world.";
     QTest::newRow("detroit accents") << CodeId::Detroit << u(u"3/é3/é") << u(u"dédé");
-    QTest::newRow("cassette") << CodeId::Cassette << "4/1/8/8/11//19/11/14/8/26///" << "hello world.";
-    QTest::newRow("cassis") << CodeId::Cassis << "3/26/7/7/10//18/10/13/7/25///" << "hello world.";
-    QTest::newRow("feuille-a4") << CodeId::FeuilleA4 << "11/8/15/15/18//26/18/21/15/7///" << "hello world.";
-    QTest::newRow("miracle") << CodeId::Miracle << "13/10/17/17/20//2/20/23/17/9///" << "hello world.";
-    QTest::newRow("dedos") << CodeId::Dedos << "6/3/10/10/13//21/13/16/10/2///" << "hello world.";
-    QTest::newRow("avocat") << CodeId::Avocat << "r/o/v/v/y//g/y/b/v/n///" << "HELLO WORLD.";
+    QTest::newRow("cassette") << CodeId::Cassette << "4/1/8/8/11//19/11/14/8/26///"
+                              << "hello world.";
+    QTest::newRow("cassis") << CodeId::Cassis << "3/26/7/7/10//18/10/13/7/25///"
+                            << "hello world.";
+    QTest::newRow("feuille-a4") << CodeId::FeuilleA4 << "11/8/15/15/18//26/18/21/15/7///"
+                                << "hello world.";
+    QTest::newRow("miracle") << CodeId::Miracle << "13/10/17/17/20//2/20/23/17/9///"
+                             << "hello world.";
+    QTest::newRow("dedos") << CodeId::Dedos << "6/3/10/10/13//21/13/16/10/2///"
+                           << "hello world.";
+    QTest::newRow("avocat") << CodeId::Avocat << "r/o/v/v/y//g/y/b/v/n///"
+                            << "HELLO WORLD.";
     QTest::newRow("avocat accents") << CodeId::Avocat << u(u"n/Én/É") << u(u"DÉDÉ");
-    QTest::newRow("avocat a. b") << CodeId::Avocat << "k////l/" << "A. B";
+    QTest::newRow("avocat a. b") << CodeId::Avocat << "k////l/"
+                                 << "A. B";
     QTest::newRow("binaire") << CodeId::Binaire
                              << "0000/1000/0000/0101/0000/1100/0000/1100/0000/1111//0001/0111/0000/1111/0001/0010/"
                                 "0000/1100/0000/0100///"
                              << "hello world.";
-    QTest::newRow("binaire digit kept") << CodeId::Binaire << "0001/1010/0000/1111/0000/1111//2//" << "zoo 2.";
+    QTest::newRow("binaire digit kept") << CodeId::Binaire << "0001/1010/0000/1111/0000/1111//2//"
+                                        << "zoo 2.";
     // Cases where two messages code alike: one fixed answer.
     QTest::newRow("two blanks read as a full stop") << CodeId::Morse << u(u"·-///-···/") << "a.b";
-    QTest::newRow("a blank then a stop read stop first") << CodeId::Detroit << "26////1/" << "a. b";
-    QTest::newRow("a typed digit joins the numbers") << CodeId::Detroit << "26/11/" << "al";
-    QTest::newRow("leading slashes") << CodeId::Caesar << "///d/" << ". A";
-    QTest::newRow("empty") << CodeId::Binaire << "" << "";
+    QTest::newRow("a blank then a stop read stop first") << CodeId::Detroit << "26////1/"
+                                                         << "a. b";
+    QTest::newRow("a typed digit joins the numbers") << CodeId::Detroit << "26/11/"
+                                                     << "al";
+    QTest::newRow("leading slashes") << CodeId::Caesar << "///d/"
+                                     << ". A";
+    QTest::newRow("empty") << CodeId::Binaire << ""
+                           << "";
 }
 
 void TstDecode::examplesBackwards()
@@ -157,15 +178,23 @@ void TstDecode::unreadable_data()
     QTest::newRow("morse, six dots") << CodeId::Morse << u(u"·-/······/-/") << u(u"a······/t") << 1 << 3;
     QTest::newRow("morse, no slash at the end") << CodeId::Morse << u(u"·-/-·") << u(u"a-·") << 1 << 3;
     QTest::newRow("morse, typed hyphen joins a letter") << CodeId::Morse << u(u"·-/--···/") << u(u"a--···/") << 1 << 3;
-    QTest::newRow("number outside 1-26") << CodeId::Detroit << "27/1/0/" << "27/b0/" << 2 << 0;
+    QTest::newRow("number outside 1-26") << CodeId::Detroit << "27/1/0/"
+                                         << "27/b0/" << 2 << 0;
     QTest::newRow("token up to its slash") << CodeId::Morse << u(u"·-é/-/") << u(u"·-é/t") << 1 << 0;
-    QTest::newRow("token up to a blank") << CodeId::Caesar << "ab d/" << "ab A" << 1 << 0;
-    QTest::newRow("lone nibble") << CodeId::Binaire << "0000/0001/0011/" << "a0011/" << 1 << 10;
-    QTest::newRow("nibble at the end") << CodeId::Binaire << "0000/0001/0000/" << "a0000/" << 1 << 10;
-    QTest::newRow("polybe row 6") << CodeId::Polybe << "(6,1)/(1,1)/" << "(6,1)/A" << 1 << 0;
-    QTest::newRow("polybe without slash") << CodeId::Polybe << "(1,1)/(1,2)" << "A(1,2)" << 1 << 6;
-    QTest::newRow("morse2 lone P") << CodeId::Morse2 << "P/PPPPPPP/x" << "ePPPPPPP/x" << 1 << 2;
-    QTest::newRow("plain text in caesar") << CodeId::Caesar << "ab/" << "ab/" << 1 << 0;
+    QTest::newRow("token up to a blank") << CodeId::Caesar << "ab d/"
+                                         << "ab A" << 1 << 0;
+    QTest::newRow("lone nibble") << CodeId::Binaire << "0000/0001/0011/"
+                                 << "a0011/" << 1 << 10;
+    QTest::newRow("nibble at the end") << CodeId::Binaire << "0000/0001/0000/"
+                                       << "a0000/" << 1 << 10;
+    QTest::newRow("polybe row 6") << CodeId::Polybe << "(6,1)/(1,1)/"
+                                  << "(6,1)/A" << 1 << 0;
+    QTest::newRow("polybe without slash") << CodeId::Polybe << "(1,1)/(1,2)"
+                                          << "A(1,2)" << 1 << 6;
+    QTest::newRow("morse2 lone P") << CodeId::Morse2 << "P/PPPPPPP/x"
+                                   << "ePPPPPPP/x" << 1 << 2;
+    QTest::newRow("plain text in caesar") << CodeId::Caesar << "ab/"
+                                          << "ab/" << 1 << 0;
 }
 
 void TstDecode::unreadable()
@@ -186,8 +215,8 @@ void TstDecode::decoderFollowsItsTable()
     // Any encoder's table gives its decoder: here a made-up code whose
     // forms share their start, one that a later pair rewrites (b, through
     // z), and two letters with one form (c and d).
-    static constexpr Pair pairs[] = {{u" ", u"/"}, {u"a", u"xy/"}, {u"b", u"xz/"}, {u"c", u"q/"},
-                                     {u"d", u"q/"},  {u"z", u"yy"},   {u".", u"//"}};
+    static constexpr Pair pairs[] = {{u" ", u"/"},  {u"a", u"xy/"}, {u"b", u"xz/"}, {u"c", u"q/"},
+                                     {u"d", u"q/"}, {u"z", u"yy"},  {u".", u"//"}};
     const Encoder encoder(CaseFolding::Lower, SubstitutionChain(pairs));
     const Decoder decoder(encoder);
     QCOMPARE(encoder.encode("ab. Cd"), QString("xy/xyy////q/q/"));
@@ -222,7 +251,8 @@ void TstDecode::streamCutAnywhere()
             at += piece;
         }
         stream.feed({}, true, out);
-        const QString where = QStringLiteral("%1 «%2» (rerun with VELMORA_SEED=%3)").arg(codeName(code), coded).arg(seed);
+        const QString where =
+            QStringLiteral("%1 «%2» (rerun with VELMORA_SEED=%3)").arg(codeName(code), coded).arg(seed);
         QVERIFY2(out == whole.text, qPrintable(where));
         QVERIFY2(stream.unreadable() == whole.unreadable, qPrintable(where));
         QVERIFY2(stream.firstUnreadable() == whole.firstUnreadable, qPrintable(where));
@@ -293,12 +323,14 @@ void TstDecode::bytesAgreeWithText()
         Decoder::State state;
         qsizetype at = 0, offset = 0, unreadable = 0, letters = 0, first = -1;
         do {
-            const qsizetype piece = std::min<qsizetype>(bytes.size() - at, large ? rng.bounded(64, 400) : rng.bounded(1, 20));
+            const qsizetype piece =
+                std::min<qsizetype>(bytes.size() - at, large ? rng.bounded(64, 400) : rng.bounded(1, 20));
             held.insert(held.end(), bytes.constData() + at, bytes.constData() + at + piece);
             at += piece;
             const bool final = at == bytes.size();
             std::vector<unsigned char> room(held.size() + 1); // exactly the room the reader may use
-            const Decoder::BlockResult r = d.decodeUtf8Block(held.data(), held.data() + held.size(), final, state, room.data());
+            const Decoder::BlockResult r =
+                d.decodeUtf8Block(held.data(), held.data() + held.size(), final, state, room.data());
             out.append(reinterpret_cast<const char *>(room.data()), r.written);
             if (r.unreadable > 0 && first < 0)
                 first = offset + r.firstUnreadable;
@@ -307,7 +339,8 @@ void TstDecode::bytesAgreeWithText()
             offset += r.consumed;
             held.erase(held.begin(), held.begin() + r.consumed);
         } while (at < bytes.size());
-        const QString where = QStringLiteral("%1 «%2» (rerun with VELMORA_SEED=%3)").arg(codeName(code), coded).arg(seed);
+        const QString where =
+            QStringLiteral("%1 «%2» (rerun with VELMORA_SEED=%3)").arg(codeName(code), coded).arg(seed);
         QVERIFY2(held.empty(), qPrintable(where));
         QVERIFY2(QString::fromUtf8(out) == whole.text, qPrintable(where));
         QVERIFY2(unreadable == whole.unreadable, qPrintable(where));

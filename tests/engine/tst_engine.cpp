@@ -8,10 +8,14 @@
 using namespace velmora;
 
 namespace {
-QString u(const char16_t *s) { return QString::fromUtf16(s); }
+QString u(const char16_t *s)
+{
+    return QString::fromUtf16(s);
+}
 } // namespace
 
-class TstEngine : public QObject {
+class TstEngine : public QObject
+{
     Q_OBJECT
 private slots:
     void replaceAll_data();
@@ -32,15 +36,42 @@ void TstEngine::replaceAll_data()
     QTest::addColumn<QString>("find");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("empty text") << "" << "a" << "b" << "";
-    QTest::newRow("empty find") << "abc" << "" << "x" << "abc";
-    QTest::newRow("leftmost, no overlap") << "aaa" << "aa" << "b" << "ba";
-    QTest::newRow("inserted text not rescanned") << "aa" << "a" << "aa" << "aaaa";
-    QTest::newRow("case-sensitive") << "Aa" << "a" << "x" << "Ax";
-    QTest::newRow("no match") << "xyz" << "a" << "b" << "xyz";
-    QTest::newRow("match at both ends") << "abca" << "a" << "--" << "--bc--";
-    QTest::newRow("CR LF kept") << "a\r\nb" << "b" << "B" << "a\r\nB";
-    QTest::newRow("longer find") << "abcabcab" << "abc" << "X" << "XXab";
+    QTest::newRow("empty text") << ""
+                                << "a"
+                                << "b"
+                                << "";
+    QTest::newRow("empty find") << "abc"
+                                << ""
+                                << "x"
+                                << "abc";
+    QTest::newRow("leftmost, no overlap") << "aaa"
+                                          << "aa"
+                                          << "b"
+                                          << "ba";
+    QTest::newRow("inserted text not rescanned") << "aa"
+                                                 << "a"
+                                                 << "aa"
+                                                 << "aaaa";
+    QTest::newRow("case-sensitive") << "Aa"
+                                    << "a"
+                                    << "x"
+                                    << "Ax";
+    QTest::newRow("no match") << "xyz"
+                              << "a"
+                              << "b"
+                              << "xyz";
+    QTest::newRow("match at both ends") << "abca"
+                                        << "a"
+                                        << "--"
+                                        << "--bc--";
+    QTest::newRow("CR LF kept") << "a\r\nb"
+                                << "b"
+                                << "B"
+                                << "a\r\nB";
+    QTest::newRow("longer find") << "abcabcab"
+                                 << "abc"
+                                 << "X"
+                                 << "XXab";
 }
 
 void TstEngine::replaceAll()
@@ -73,19 +104,36 @@ void TstEngine::folding_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("lower");
-    QTest::newRow("ascii") << "Hello World." << "HELLO WORLD." << "hello world.";
-    QTest::newRow("accents") << "Éé àÀ çÇ" << "ÉÉ ÀÀ ÇÇ" << "éé àà çç";
-    QTest::newRow("sharp s stays") << "ß" << "ß" << "ß";
+    QTest::newRow("ascii") << "Hello World."
+                           << "HELLO WORLD."
+                           << "hello world.";
+    QTest::newRow("accents") << "Éé àÀ çÇ"
+                             << "ÉÉ ÀÀ ÇÇ"
+                             << "éé àà çç";
+    QTest::newRow("sharp s stays") << "ß"
+                                   << "ß"
+                                   << "ß";
     QTest::newRow("dotted capital I") << u(u"\u0130") << u(u"\u0130") << "i";
     QTest::newRow("greek with ypogegrammeni") << u(u"\u1FB3\u1F80") << u(u"\u1FBC\u1F88") << u(u"\u1FB3\u1F80");
-    QTest::newRow("greek final sigma") << "ς" << "Σ" << "ς";
-    QTest::newRow("digits punctuation breaks") << "12\t;\r\n!" << "12\t;\r\n!" << "12\t;\r\n!";
+    QTest::newRow("greek final sigma") << "ς"
+                                       << "Σ"
+                                       << "ς";
+    QTest::newRow("digits punctuation breaks") << "12\t;\r\n!"
+                                               << "12\t;\r\n!"
+                                               << "12\t;\r\n!";
     // Deseret letters live outside the BMP and fold as surrogate pairs.
     QTest::newRow("surrogate pair") << u(u"\U00010428x") << u(u"\U00010400X") << u(u"\U00010428x");
     QTest::newRow("lone high surrogate") << u(u"a\xD801") << u(u"A\xD801") << u(u"a\xD801");
-    QTest::newRow("lone low surrogate") << u(u"\xDC00" u"b") << u(u"\xDC00" u"B") << u(u"\xDC00" u"b");
+    QTest::newRow("lone low surrogate") << u(u"\xDC00"
+                                             u"b")
+                                        << u(u"\xDC00"
+                                             u"B")
+                                        << u(u"\xDC00"
+                                             u"b");
     QTest::newRow("reversed pair") << u(u"\xDC28\xD801") << u(u"\xDC28\xD801") << u(u"\xDC28\xD801");
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void TstEngine::folding()
@@ -105,9 +153,8 @@ namespace {
 // paired and lone surrogates, any BMP unit.
 QString randomText(QRandomGenerator &rng)
 {
-    static const QString common = QString::fromUtf16(
-        u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
-        u"      ...,;!?-/·0123456789éèàçÉÈÀÇßİıſ\u212A\t\r\n");
+    static const QString common = QString::fromUtf16(u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                     u"      ...,;!?-/·0123456789éèàçÉÈÀÇßİıſ\u212A\t\r\n");
     const int length = int(rng.bounded(80));
     QString text;
     text.reserve(length * 2);

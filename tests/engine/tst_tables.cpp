@@ -20,8 +20,8 @@ const QString kAlphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
 
 // International Morse, as it is usually written: "." for a dot, "-" for a dash.
 const char *const kInternationalMorse[26] = {
-    ".-",   "-...", "-.-.", "-..",  ".",   "..-.", "--.",  "....", "..",   ".---", "-.-",  ".-..", "--",
-    "-.",   "---",  ".--.", "--.-", ".-.", "...",  "-",    "..-",  "...-", ".--",  "-..-", "-.--", "--..",
+    ".-", "-...", "-.-.", "-..",  ".",   "..-.", "--.", "....", "..",   ".---", "-.-",  ".-..", "--",
+    "-.", "---",  ".--.", "--.-", ".-.", "...",  "-",   "..-",  "...-", ".--",  "-..-", "-.--", "--..",
 };
 
 // The program writes a dot as `dot` and a dash as `dash`, puts one blank
@@ -68,8 +68,8 @@ struct NumberCode {
     int numberOfA;
 };
 const NumberCode kNumberCodes[] = {
-    {CodeId::Detroit, 26}, {CodeId::Cassette, 23}, {CodeId::Cassis, 22},
-    {CodeId::FeuilleA4, 4}, {CodeId::Miracle, 6},  {CodeId::Dedos, 25},
+    {CodeId::Detroit, 26},  {CodeId::Cassette, 23}, {CodeId::Cassis, 22},
+    {CodeId::FeuilleA4, 4}, {CodeId::Miracle, 6},   {CodeId::Dedos, 25},
 };
 
 QString fourBits(int value)
@@ -85,11 +85,25 @@ struct Bystander {
     char16_t capital;
 };
 const Bystander kBystanders[] = {
-    {u'0', u'0', u'0'}, {u'1', u'1', u'1'}, {u'9', u'9', u'9'}, {u',', u',', u','},
-    {u'\'', u'\'', u'\''}, {u'/', u'/', u'/'}, {u'(', u'(', u'('}, {u'!', u'!', u'!'},
-    {u'\t', u'\t', u'\t'}, {u'\r', u'\r', u'\r'}, {u'\n', u'\n', u'\n'}, {u'é', u'é', u'É'},
-    {u'É', u'é', u'É'}, {u'ç', u'ç', u'Ç'}, {u'à', u'à', u'À'}, {u'ß', u'ß', u'ß'},
-    {u'\u00a0', u'\u00a0', u'\u00a0'}, {u'-', u'-', u'-'}, {u'\u00b7', u'\u00b7', u'\u00b7'},
+    {u'0', u'0', u'0'},
+    {u'1', u'1', u'1'},
+    {u'9', u'9', u'9'},
+    {u',', u',', u','},
+    {u'\'', u'\'', u'\''},
+    {u'/', u'/', u'/'},
+    {u'(', u'(', u'('},
+    {u'!', u'!', u'!'},
+    {u'\t', u'\t', u'\t'},
+    {u'\r', u'\r', u'\r'},
+    {u'\n', u'\n', u'\n'},
+    {u'é', u'é', u'É'},
+    {u'É', u'é', u'É'},
+    {u'ç', u'ç', u'Ç'},
+    {u'à', u'à', u'À'},
+    {u'ß', u'ß', u'ß'},
+    {u'\u00a0', u'\u00a0', u'\u00a0'},
+    {u'-', u'-', u'-'},
+    {u'\u00b7', u'\u00b7', u'\u00b7'},
 };
 
 struct CodeShape {
@@ -98,12 +112,12 @@ struct CodeShape {
     bool foldsToCapitals;
 };
 const CodeShape kShapes[] = {
-    {CodeId::Morse, "morse", false},      {CodeId::Morse2, "morse2", false},
-    {CodeId::Caesar, "caesar", true},     {CodeId::Polybe, "polybe", true},
-    {CodeId::Detroit, "detroit", false},  {CodeId::Avocat, "avocat", true},
-    {CodeId::Cassette, "cassette", false}, {CodeId::Cassis, "cassis", false},
+    {CodeId::Morse, "morse", false},          {CodeId::Morse2, "morse2", false},
+    {CodeId::Caesar, "caesar", true},         {CodeId::Polybe, "polybe", true},
+    {CodeId::Detroit, "detroit", false},      {CodeId::Avocat, "avocat", true},
+    {CodeId::Cassette, "cassette", false},    {CodeId::Cassis, "cassis", false},
     {CodeId::FeuilleA4, "feuille-a4", false}, {CodeId::Miracle, "miracle", false},
-    {CodeId::Dedos, "dedos", false},      {CodeId::Binaire, "binaire", false},
+    {CodeId::Dedos, "dedos", false},          {CodeId::Binaire, "binaire", false},
 };
 
 // The code of the letter at `position` (0 for a) as the statement of each code gives it.
@@ -134,7 +148,8 @@ QString letterCode(CodeId id, int position)
 
 } // namespace
 
-class TstTables : public QObject {
+class TstTables : public QObject
+{
     Q_OBJECT
 private slots:
     void everyLetter_data();

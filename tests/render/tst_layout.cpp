@@ -44,7 +44,8 @@ constexpr const char *kMeasure = R"js(
 
 } // namespace
 
-class TestLayout : public QObject {
+class TestLayout : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -67,7 +68,8 @@ void TestLayout::drawing_data()
         QTest::addRow("mers, letters then digits, %d px", width) << mers << "Bonjour 2026 Bonjour 2026" << width << 0;
         QTest::addRow("gato, control characters, %d px", width)
             << gato << QString("a\u0001 b\u001f\u007f c\u0085d \u009f") << width << 4;
-        QTest::addRow("mers, control characters, %d px", width) << mers << QString("\u0001\u0002 1\u007f") << width << 3;
+        QTest::addRow("mers, control characters, %d px", width)
+            << mers << QString("\u0001\u0002 1\u007f") << width << 3;
         QTest::addRow("semaphore, control characters, %d px", width) << sema << QString("\u001b[0m") << width << 2;
     }
 }
@@ -78,8 +80,8 @@ void TestLayout::drawing()
     QFETCH(QString, message);
     QFETCH(int, width);
     QFETCH(int, boxes);
-    const velmora::PageResponse response = velmora::renderPage(
-        "GET", path.toStdString(), ("texte=" + QUrl::toPercentEncoding(message)).toStdString());
+    const velmora::PageResponse response =
+        velmora::renderPage("GET", path.toStdString(), ("texte=" + QUrl::toPercentEncoding(message)).toStdString());
     QCOMPARE(response.status, 200);
 
     QWebEngineView view;

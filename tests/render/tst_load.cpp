@@ -42,7 +42,8 @@ constexpr bool kMemoryIsMeaningful = true;
 // -------------------------------------------------------------- sockets ----
 
 // A loopback TCP connection, non-blocking once connected.
-class Connection {
+class Connection
+{
 public:
     // From SOURCE, a loopback address (127.0.0.1 unless given).
     explicit Connection(quint16 port, bool wait = true, const char *source = nullptr)
@@ -288,15 +289,20 @@ enum class Kind {
 struct StormClient {
     std::unique_ptr<Connection> c;
     Kind kind = Kind::Silent;
-    QByteArray pending;    // still to send
-    qint64 sent = 0;       // bytes sent on this connection
+    QByteArray pending; // still to send
+    qint64 sent = 0;    // bytes sent on this connection
     qint64 nextTrickle = 0;
     QByteArray received;
 };
 
-class Storm {
+class Storm
+{
 public:
-    Storm(const Target &t, int size) : target(t), clients(size) {}
+    Storm(const Target &t, int size)
+        : target(t)
+        , clients(size)
+    {
+    }
 
     int reopened = 0;       // connections the server ended, opened again
     qint64 answered4xx = 0; // hostile requests the server refused with a 4xx/5xx answer
@@ -402,7 +408,8 @@ private:
 
 } // namespace
 
-class TestLoad : public QObject {
+class TestLoad : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -440,19 +447,19 @@ void TestLoad::hostileRequests_data()
     QTest::addColumn<QByteArray>("filler"); // then sent again and again, up to 64 MiB
     QTest::addColumn<int>("status");        // the answer expected (0: none, only the close)
     const QByteArray host = "Host: HOST\r\n";
-    QTest::newRow("request line without end")
-        << QByteArray("GET /") << QByteArray(65536, 'a') << 414;
+    QTest::newRow("request line without end") << QByteArray("GET /") << QByteArray(65536, 'a') << 414;
     QTest::newRow("header line without end")
         << "GET / HTTP/1.1\r\n" + host + "X-Long: " << QByteArray(65536, 'a') << 431;
-    QTest::newRow("headers without end")
-        << "GET / HTTP/1.1\r\n" + host << QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(2048) << 431;
-    QTest::newRow("GET with a 64 MiB body")
-        << "GET / HTTP/1.1\r\n" + host + "Content-Length: 67108864\r\n\r\n" << QByteArray(65536, 'b') << 200;
+    QTest::newRow("headers without end") << "GET / HTTP/1.1\r\n" + host
+                                         << QByteArray("X-Filler: 0123456789abcdef\r\n").repeated(2048) << 431;
+    QTest::newRow("GET with a 64 MiB body") << "GET / HTTP/1.1\r\n" + host + "Content-Length: 67108864\r\n\r\n"
+                                            << QByteArray(65536, 'b') << 200;
     QTest::newRow("GET with an endless chunked body")
         << "GET / HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n"
-        << "10000\r\n" + QByteArray(65536, 'c') + "\r\n" << 200;
-    QTest::newRow("POST with a 64 MiB body")
-        << "POST / HTTP/1.1\r\n" + host + "Content-Length: 67108864\r\n\r\n" << QByteArray(65536, 'd') << 413;
+        << "10000\r\n" + QByteArray(65536, 'c') + "\r\n"
+        << 200;
+    QTest::newRow("POST with a 64 MiB body") << "POST / HTTP/1.1\r\n" + host + "Content-Length: 67108864\r\n\r\n"
+                                             << QByteArray(65536, 'd') << 413;
 }
 
 void TestLoad::hostileRequests()
@@ -496,7 +503,8 @@ void TestLoad::hostileRequests()
     QCOMPARE(statusOf(answer), status);
     QVERIFY2(sent < (qint64(64) << 20), qPrintable(QString("%1 MiB sent before the server closed").arg(sent >> 20)));
     // What it held for this request stays small.
-    QVERIFY2(!kMemoryIsMeaningful || peak - before < 8 * 1024, qPrintable(QString("resident memory rose by %1 KiB").arg(peak - before)));
+    QVERIFY2(!kMemoryIsMeaningful || peak - before < 8 * 1024,
+             qPrintable(QString("resident memory rose by %1 KiB").arg(peak - before)));
     // And it serves the next client as usual.
     QCOMPARE(normalRequest(*t).status, 200);
     stop(t);
@@ -554,8 +562,9 @@ void TestLoad::keptAliveCrowd()
             }
             QThread::msleep(5);
         }
-        QVERIFY2(answered == int(crowd.size()),
-                 qPrintable(QString("round %1: %2 of %3 answered within 5 s").arg(round).arg(answered).arg(crowd.size())));
+        QVERIFY2(
+            answered == int(crowd.size()),
+            qPrintable(QString("round %1: %2 of %3 answered within 5 s").arg(round).arg(answered).arg(crowd.size())));
         for (const QByteArray &a : answers)
             QCOMPARE(statusOf(a), 200);
     }
@@ -659,7 +668,8 @@ void TestLoad::noLockOut()
     // How fast it is served is a figure of bench/render/lockout.sh; the
     // bound here leaves room for one dropped first packet (retried after 1 s)
     // on a loaded machine, and for the sanitizers.
-    QVERIFY2(times.front() >= 0 && times.back() < 3000, qPrintable(QString("a normal request took %1 ms").arg(times.back())));
+    QVERIFY2(times.front() >= 0 && times.back() < 3000,
+             qPrintable(QString("a normal request took %1 ms").arg(times.back())));
     QCOMPARE(statusOf(answer), 503);
     QVERIFY2(refusedIn < 1000, qPrintable(QString::number(refusedIn)));
     QVERIFY(turnedAway > 0);
@@ -753,7 +763,9 @@ void TestLoad::storm()
     qInfo("resident memory after the storm: %ld KiB (bound %ld KiB), settled in %lld ms; %ld threads", after, bound,
           clock.elapsed(), procStatus(t->pid, "Threads"));
     if (kMemoryIsMeaningful && after > bound && t->process)
-        QProcess::execute("sh", {"-c", QString("awk '/^[0-9a-f]+-/{m=$0} /^Rss:/{if ($2>=200) print $2, m}' /proc/%1/smaps").arg(t->pid)});
+        QProcess::execute(
+            "sh",
+            {"-c", QString("awk '/^[0-9a-f]+-/{m=$0} /^Rss:/{if ($2>=200) print $2, m}' /proc/%1/smaps").arg(t->pid)});
     QCOMPARE(normalRequest(*t).status, 200);
     stop(t);
     if (!kMemoryIsMeaningful)

@@ -36,7 +36,10 @@ velmora::PageResponse codePage(const QString &code, const QString &message)
     return get(codePath(code), "texte=" + QUrl::toPercentEncoding(message));
 }
 
-QString html(const velmora::PageResponse &r) { return QString::fromStdString(r.html); }
+QString html(const velmora::PageResponse &r)
+{
+    return QString::fromStdString(r.html);
+}
 
 // What the drawing shows, in order: symbol ids, "gap" (a blank between
 // pictures), "row" (a new row) and "box:TEXT" (a character drawn as itself,
@@ -66,7 +69,8 @@ QStringList drawingTokens(const QString &page)
 
 QString symbolBody(const QString &page, const QString &id)
 {
-    const QRegularExpression re("<symbol id=\"" + QRegularExpression::escape(id) + "\" viewBox=\"[^\"]*\">(.*?)</symbol>");
+    const QRegularExpression re("<symbol id=\"" + QRegularExpression::escape(id) +
+                                "\" viewBox=\"[^\"]*\">(.*?)</symbol>");
     return re.match(page).captured(1);
 }
 
@@ -103,7 +107,8 @@ QList<QPointF> outline(const QString &symbol)
 
 } // namespace
 
-class TestPages : public QObject {
+class TestPages : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -268,7 +273,7 @@ void TestPages::everyCharacterHasItsPicture_data()
                 expected = {"box:" + digit}; // no picture: the digit itself
             else if (code == "mers")
                 expected = {"f" + digit}; // the numeral pennant
-            else // numeral sign, then A..I for 1..9 and K for 0
+            else                          // numeral sign, then A..I for 1..9 and K for 0
                 expected = {"sNum", QString("s") + (d == 0 ? QChar('K') : QChar('A' + d - 1))};
             QTest::addRow("%s %d", qPrintable(code), d) << code << digit << expected;
         }
@@ -291,9 +296,12 @@ void TestPages::picturesAreDistinct_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("characters");
-    QTest::newRow("gato") << "gato" << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    QTest::newRow("mers") << "mers" << "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QTest::newRow("semaphore") << "semaphore" << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    QTest::newRow("gato") << "gato"
+                          << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    QTest::newRow("mers") << "mers"
+                          << "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QTest::newRow("semaphore") << "semaphore"
+                               << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 }
 
 void TestPages::picturesAreDistinct()
@@ -322,33 +330,52 @@ void TestPages::messageLayout_data()
     QTest::addColumn<QStringList>("expected");
     const QStringList bonjour{"sB", "sO", "sN", "sJ", "sO", "sU", "sR"};
     QTest::newRow("semaphore Bonjour 2026")
-        << "semaphore" << "Bonjour 2026" << bonjour + QStringList{"gap", "sNum", "sB", "sK", "sB", "sF"};
-    QTest::newRow("semaphore back to letters with J")
-        << "semaphore" << "a1b" << QStringList{"sA", "sNum", "sA", "sJ", "sB"};
+        << "semaphore"
+        << "Bonjour 2026" << bonjour + QStringList{"gap", "sNum", "sB", "sK", "sB", "sF"};
+    QTest::newRow("semaphore back to letters with J") << "semaphore"
+                                                      << "a1b" << QStringList{"sA", "sNum", "sA", "sJ", "sB"};
     QTest::newRow("semaphore numerals go on across a blank")
-        << "semaphore" << "12 34" << QStringList{"sNum", "sA", "sB", "gap", "sC", "sD"};
-    QTest::newRow("semaphore J in letters") << "semaphore" << "j" << QStringList{"sJ"};
-    QTest::newRow("lower and upper case") << "gato" << "aA" << QStringList{"gA", "gA"};
+        << "semaphore"
+        << "12 34" << QStringList{"sNum", "sA", "sB", "gap", "sC", "sD"};
+    QTest::newRow("semaphore J in letters") << "semaphore"
+                                            << "j" << QStringList{"sJ"};
+    QTest::newRow("lower and upper case") << "gato"
+                                          << "aA" << QStringList{"gA", "gA"};
     QTest::newRow("accents") << "mers" << QString("éÈçÀôÜ") << QStringList{"fE", "fE", "fC", "fA", "fO", "fU"};
     QTest::newRow("combining accent") << "gato" << QString("e\u0301t\u0308") << QStringList{"gE", "gT"};
     QTest::newRow("joined letters") << "gato" << QString("Œß") << QStringList{"gO", "gE", "gS", "gS"};
-    QTest::newRow("blank") << "gato" << "a b" << QStringList{"gA", "gap", "gB"};
-    QTest::newRow("two blanks") << "gato" << "a  b" << QStringList{"gA", "gap", "gap", "gB"};
-    QTest::newRow("tab and no-break space") << "gato" << QString("a\tb\u00a0c") << QStringList{"gA", "gap", "gB", "gap", "gC"};
-    QTest::newRow("CR LF") << "gato" << "a\r\nb" << QStringList{"gA", "row", "gB"};
-    QTest::newRow("LF") << "gato" << "a\nb" << QStringList{"gA", "row", "gB"};
-    QTest::newRow("CR") << "gato" << "a\rb" << QStringList{"gA", "row", "gB"};
-    QTest::newRow("empty line") << "gato" << "a\r\n\r\nb" << QStringList{"gA", "row", "row", "gB"};
-    QTest::newRow("LF CR is two breaks") << "gato" << "a\n\rb" << QStringList{"gA", "row", "row", "gB"};
-    QTest::newRow("trailing CR LF") << "gato" << "ICI\r\n" << QStringList{"gI", "gC", "gI", "row"};
-    QTest::newRow("punctuation in a box") << "mers" << "a?b" << QStringList{"fA", "box:?", "fB"};
+    QTest::newRow("blank") << "gato"
+                           << "a b" << QStringList{"gA", "gap", "gB"};
+    QTest::newRow("two blanks") << "gato"
+                                << "a  b" << QStringList{"gA", "gap", "gap", "gB"};
+    QTest::newRow("tab and no-break space")
+        << "gato" << QString("a\tb\u00a0c") << QStringList{"gA", "gap", "gB", "gap", "gC"};
+    QTest::newRow("CR LF") << "gato"
+                           << "a\r\nb" << QStringList{"gA", "row", "gB"};
+    QTest::newRow("LF") << "gato"
+                        << "a\nb" << QStringList{"gA", "row", "gB"};
+    QTest::newRow("CR") << "gato"
+                        << "a\rb" << QStringList{"gA", "row", "gB"};
+    QTest::newRow("empty line") << "gato"
+                                << "a\r\n\r\nb" << QStringList{"gA", "row", "row", "gB"};
+    QTest::newRow("LF CR is two breaks") << "gato"
+                                         << "a\n\rb" << QStringList{"gA", "row", "row", "gB"};
+    QTest::newRow("trailing CR LF") << "gato"
+                                    << "ICI\r\n"
+                                    << QStringList{"gI", "gC", "gI", "row"};
+    QTest::newRow("punctuation in a box") << "mers"
+                                          << "a?b" << QStringList{"fA", "box:?", "fB"};
     QTest::newRow("euro sign") << "mers" << QString("5€") << QStringList{"f5", "box:€"};
     QTest::newRow("emoji with modifier") << "gato" << QString("👍🏽") << QStringList{"box:👍🏽"};
-    QTest::newRow("markup character") << "gato" << "<" << QStringList{"box:&lt;"};
+    QTest::newRow("markup character") << "gato"
+                                      << "<" << QStringList{"box:&lt;"};
     QTest::newRow("control character") << "gato" << QString("a\u0007") << QStringList{"gA", "box:U+0007"};
-    QTest::newRow("blanks at the start and the end") << "gato" << " a  " << QStringList{"gap", "gA", "gap", "gap"};
-    QTest::newRow("only blanks") << "mers" << "  " << QStringList{"gap", "gap"};
-    QTest::newRow("blank before a line break") << "gato" << "a \nb" << QStringList{"gA", "gap", "row", "gB"};
+    QTest::newRow("blanks at the start and the end") << "gato"
+                                                     << " a  " << QStringList{"gap", "gA", "gap", "gap"};
+    QTest::newRow("only blanks") << "mers"
+                                 << "  " << QStringList{"gap", "gap"};
+    QTest::newRow("blank before a line break") << "gato"
+                                               << "a \nb" << QStringList{"gA", "gap", "row", "gB"};
     QTest::newRow("non-Latin letter") << "gato" << QString("Ж") << QStringList{"box:Ж"};
 }
 
@@ -389,7 +416,8 @@ void TestPages::blanksAreSpacing_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("message");
     QTest::newRow("semaphore, long words") << "semaphore" << QString("Rendez-vous maintenant à la plage");
-    QTest::newRow("mers, letters then digits") << "mers" << "Bonjour 2026";
+    QTest::newRow("mers, letters then digits") << "mers"
+                                               << "Bonjour 2026";
     QTest::newRow("gato, blanks and boxes") << "gato" << QString("  a?  b\u0001 \r\n c ");
 }
 
@@ -405,8 +433,8 @@ void TestPages::blanksAreSpacing()
     const qsizetype end = page.indexOf("<section class=\"legend\"", start);
     QVERIFY(start >= 0 && end > start);
     static const QRegularExpression piece("<(/?)([a-z]+)([^>]*)>|([^<]+)");
-    int depth = 0;      // below the row
-    int rowLevel = -1;  // depth of the row's children
+    int depth = 0;     // below the row
+    int rowLevel = -1; // depth of the row's children
     int words = 0, blanks = 0;
     for (const auto &m : piece.globalMatch(page.mid(start, end - start))) {
         if (m.hasCaptured(4)) {
@@ -472,12 +500,18 @@ void TestPages::titles_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("gato") << "gato" << "Bonjour" << QString("Gato — Bonjour");
-    QTest::newRow("mers") << "mers" << "Bonjour" << QString("Code des Mers — Bonjour");
-    QTest::newRow("semaphore") << "semaphore" << "Bonjour" << QString("Sémaphore — Bonjour");
-    QTest::newRow("accents kept") << "gato" << "Ça été" << QString("Gato — Ça été");
-    QTest::newRow("line break as a blank") << "mers" << "un\r\ndeux" << QString("Code des Mers — un deux");
-    QTest::newRow("empty") << "semaphore" << "" << QString("Sémaphore — ");
+    QTest::newRow("gato") << "gato"
+                          << "Bonjour" << QString("Gato — Bonjour");
+    QTest::newRow("mers") << "mers"
+                          << "Bonjour" << QString("Code des Mers — Bonjour");
+    QTest::newRow("semaphore") << "semaphore"
+                               << "Bonjour" << QString("Sémaphore — Bonjour");
+    QTest::newRow("accents kept") << "gato"
+                                  << "Ça été" << QString("Gato — Ça été");
+    QTest::newRow("line break as a blank") << "mers"
+                                           << "un\r\ndeux" << QString("Code des Mers — un deux");
+    QTest::newRow("empty") << "semaphore"
+                           << "" << QString("Sémaphore — ");
 }
 
 void TestPages::titles()
@@ -687,16 +721,25 @@ void TestPages::everyPageIsWellFormed_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QByteArray>("query");
-    const QList<QByteArray> messages = {
-        "", "Bonjour 2026", "%3Cscript%3E%26amp%3B%22%27", "a%0D%0Ab%0Ac%0Dd", "%01%7F%C2%85%09", "caf%C3%A9+%C5%93",
-        "%F0%9F%91%8D%F0%9F%8F%BD", "1+%2B+1", "%E2%80%AE%D7%A9%D7%9C%D7%95%D7%9D", "%", "%C3"};
+    const QList<QByteArray> messages = {"",
+                                        "Bonjour 2026",
+                                        "%3Cscript%3E%26amp%3B%22%27",
+                                        "a%0D%0Ab%0Ac%0Dd",
+                                        "%01%7F%C2%85%09",
+                                        "caf%C3%A9+%C5%93",
+                                        "%F0%9F%91%8D%F0%9F%8F%BD",
+                                        "1+%2B+1",
+                                        "%E2%80%AE%D7%A9%D7%9C%D7%95%D7%9D",
+                                        "%",
+                                        "%C3"};
     for (const char *path : {kGato, kMers, kSema})
         for (const QByteArray &message : messages)
             QTest::addRow("%s %s", path, message.constData()) << QString(path) << "texte=" + message;
     QTest::newRow("too long") << QString(kMers) << "texte=" + QByteArray(velmora::kMaxMessageLength + 1, 'a');
     QTest::newRow("home") << "/" << QByteArray();
     QTest::newRow("contact") << "/Contact/form.php3" << QByteArray();
-    for (const QByteArray &version : QList<QByteArray>{"", "ver=3.1", "ver=2", "ver=%3Cb%3E", "ver=%FF", "ver=" + QByteArray(99, '9')})
+    for (const QByteArray &version :
+         QList<QByteArray>{"", "ver=3.1", "ver=2", "ver=%3Cb%3E", "ver=%FF", "ver=" + QByteArray(99, '9')})
         QTest::addRow("version %s", version.constData()) << "/version/" << version;
     QTest::newRow("not found") << "/nowhere" << QByteArray();
     QTest::newRow("bad path") << "/%zz" << QByteArray();
@@ -707,9 +750,10 @@ void TestPages::everyPageIsWellFormed()
     QFETCH(QString, path);
     QFETCH(QByteArray, query);
     const auto report = velmora::testsupport::checkHtml(get(path, query).html);
-    QVERIFY2(!report.problem, report.problem ? qPrintable(QString::fromStdString(report.problem->what + " near: " +
-                                                                                 report.problem->near))
-                                             : "");
+    QVERIFY2(!report.problem,
+             report.problem
+                 ? qPrintable(QString::fromStdString(report.problem->what + " near: " + report.problem->near))
+                 : "");
     QVERIFY(report.tagSequence.size() > 10);
     // The error pages the HTTP layer sends without a request reaching the router.
     for (const int status : {400, 404, 405, 413, 414, 416, 421, 500, 503, 418}) {
@@ -769,16 +813,19 @@ void TestPages::versionPage_data()
     QTest::addColumn<QString>("says");
     QTest::newRow("current") << QByteArray("ver=3.1") << 200 << "Votre version, la <b>3.1</b>, est la version actuelle";
     QTest::newRow("current, written longer") << QByteArray("ver=3.1.0") << 200 << "est la version actuelle";
-    QTest::newRow("older") << QByteArray("ver=3.0") << 200 << "une version plus récente de VelmoraWin III existe, la <b>3.1</b>";
+    QTest::newRow("older") << QByteArray("ver=3.0") << 200
+                           << "une version plus récente de VelmoraWin III existe, la <b>3.1</b>";
     QTest::newRow("older, shorter") << QByteArray("ver=3") << 200 << "une version plus récente";
-    QTest::newRow("not numerically equal") << QByteArray("ver=3.10") << 200 << "La version <b>3.10</b> n’est pas la version actuelle";
+    QTest::newRow("not numerically equal")
+        << QByteArray("ver=3.10") << 200 << "La version <b>3.10</b> n’est pas la version actuelle";
     QTest::newRow("newer") << QByteArray("ver=4.0") << 200 << "n’est pas la version actuelle : la version actuelle";
     QTest::newRow("not a version") << QByteArray("ver=abc") << 200 << "« abc » n’est pas un numéro de version";
     QTest::newRow("negative") << QByteArray("ver=-1") << 200 << "n’est pas un numéro de version";
     QTest::newRow("markup") << QByteArray("ver=%3Cb%3Ex") << 200 << "« &lt;b&gt;x » n’est pas un numéro de version";
     QTest::newRow("missing") << QByteArray("") << 200 << "L’adresse n’indique pas de version";
     QTest::newRow("empty") << QByteArray("ver=") << 200 << "L’adresse n’indique pas de version";
-    QTest::newRow("very long, shortened to 40") << "ver=" + QByteArray(300, '9') << 200 << "« " + QString(40, '9') + "… »";
+    QTest::newRow("very long, shortened to 40")
+        << "ver=" + QByteArray(300, '9') << 200 << "« " + QString(40, '9') + "… »";
     QTest::newRow("41 characters, shortened") << "ver=" + QByteArray(41, '9') << 200 << "« " + QString(40, '9') + "… »";
     QTest::newRow("40 characters, whole") << "ver=" + QByteArray(40, '9') << 200 << "« " + QString(40, '9') + " »";
     QTest::newRow("bad encoding") << QByteArray("ver=%G0") << 400 << "Erreur 400";

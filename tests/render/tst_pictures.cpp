@@ -23,7 +23,8 @@ QString pageOf(const char *path)
 
 QString symbolBody(const QString &page, const QString &id)
 {
-    const QRegularExpression re("<symbol id=\"" + QRegularExpression::escape(id) + "\" viewBox=\"[^\"]*\">(.*?)</symbol>");
+    const QRegularExpression re("<symbol id=\"" + QRegularExpression::escape(id) +
+                                "\" viewBox=\"[^\"]*\">(.*?)</symbol>");
     return re.match(page).captured(1);
 }
 
@@ -39,15 +40,32 @@ struct GatoLetter {
     bool dot;
 };
 constexpr GatoLetter kGato[] = {
-    {'A', "right bottom", false},        {'B', "left right bottom", false}, {'C', "left bottom", false},
-    {'D', "top right bottom", false},    {'E', "top left right bottom", false},
-    {'F', "top left bottom", false},     {'G', "top right", false},         {'H', "top left right", false},
-    {'I', "top left", false},            {'J', "right bottom", true},       {'K', "left right bottom", true},
-    {'L', "left bottom", true},          {'M', "top right bottom", true},   {'N', "top left right bottom", true},
-    {'O', "top left bottom", true},      {'P', "top right", true},          {'Q', "top left right", true},
-    {'R', "top left", true},             {'S', "point down", false},        {'T', "point right", false},
-    {'U', "point left", false},          {'V', "point up", false},          {'W', "point down", true},
-    {'X', "point right", true},          {'Y', "point left", true},         {'Z', "point up", true},
+    {'A', "right bottom", false},
+    {'B', "left right bottom", false},
+    {'C', "left bottom", false},
+    {'D', "top right bottom", false},
+    {'E', "top left right bottom", false},
+    {'F', "top left bottom", false},
+    {'G', "top right", false},
+    {'H', "top left right", false},
+    {'I', "top left", false},
+    {'J', "right bottom", true},
+    {'K', "left right bottom", true},
+    {'L', "left bottom", true},
+    {'M', "top right bottom", true},
+    {'N', "top left right bottom", true},
+    {'O', "top left bottom", true},
+    {'P', "top right", true},
+    {'Q', "top left right", true},
+    {'R', "top left", true},
+    {'S', "point down", false},
+    {'T', "point right", false},
+    {'U', "point left", false},
+    {'V', "point up", false},
+    {'W', "point down", true},
+    {'X', "point right", true},
+    {'Y', "point left", true},
+    {'Z', "point up", true},
 };
 
 struct Segment {
@@ -176,8 +194,10 @@ constexpr FlagStatement kFlags[] = {
 // nearest of them.
 const QMap<QString, QColor> &palette()
 {
-    static const QMap<QString, QColor> p = {{"white", QColor(255, 255, 255)}, {"blue", QColor(0, 61, 165)},
-                                            {"red", QColor(218, 41, 28)},     {"yellow", QColor(255, 205, 0)},
+    static const QMap<QString, QColor> p = {{"white", QColor(255, 255, 255)},
+                                            {"blue", QColor(0, 61, 165)},
+                                            {"red", QColor(218, 41, 28)},
+                                            {"yellow", QColor(255, 205, 0)},
                                             {"black", QColor(17, 17, 17)}};
     return p;
 }
@@ -208,8 +228,9 @@ QImage paintFlag(const QString &symbol)
 {
     QString body = symbol;
     body.remove(QRegularExpression(" clip-path=\"[^\"]*\""));
-    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"400\" viewBox=\"0 0 60 40\">" +
-                           body.toUtf8() + "</svg>";
+    const QByteArray svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"600\" height=\"400\" viewBox=\"0 0 60 40\">" +
+        body.toUtf8() + "</svg>";
     QSvgRenderer renderer(svg);
     QImage image(60 * kScale, 40 * kScale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -249,15 +270,15 @@ struct SemaphoreStatement {
     const char *arms;
 };
 constexpr SemaphoreStatement kSemaphore[] = {
-    {"sA", "LH down; RH low"},         {"sB", "LH down; RH out"},          {"sC", "LH down; RH high"},
-    {"sD", "LH down; RH up"},          {"sE", "LH high; RH down"},         {"sF", "LH out; RH down"},
-    {"sG", "LH low; RH down"},         {"sH", "LH across low; RH out"},    {"sI", "LH across low; RH high"},
-    {"sJ", "LH out; RH up"},           {"sK", "LH up; RH low"},            {"sL", "LH high; RH low"},
-    {"sM", "LH out; RH low"},          {"sN", "LH low; RH low"},           {"sO", "LH across high; RH out"},
-    {"sP", "LH up; RH out"},           {"sQ", "LH high; RH out"},          {"sR", "LH out; RH out"},
-    {"sS", "LH low; RH out"},          {"sT", "LH up; RH high"},           {"sU", "LH high; RH high"},
-    {"sV", "LH low; RH up"},           {"sW", "LH out; RH across high"},   {"sX", "LH low; RH across high"},
-    {"sY", "LH out; RH high"},         {"sZ", "LH out; RH across low"},    {"sNum", "LH high; RH up"},
+    {"sA", "LH down; RH low"}, {"sB", "LH down; RH out"},        {"sC", "LH down; RH high"},
+    {"sD", "LH down; RH up"},  {"sE", "LH high; RH down"},       {"sF", "LH out; RH down"},
+    {"sG", "LH low; RH down"}, {"sH", "LH across low; RH out"},  {"sI", "LH across low; RH high"},
+    {"sJ", "LH out; RH up"},   {"sK", "LH up; RH low"},          {"sL", "LH high; RH low"},
+    {"sM", "LH out; RH low"},  {"sN", "LH low; RH low"},         {"sO", "LH across high; RH out"},
+    {"sP", "LH up; RH out"},   {"sQ", "LH high; RH out"},        {"sR", "LH out; RH out"},
+    {"sS", "LH low; RH out"},  {"sT", "LH up; RH high"},         {"sU", "LH high; RH high"},
+    {"sV", "LH low; RH up"},   {"sW", "LH out; RH across high"}, {"sX", "LH low; RH across high"},
+    {"sY", "LH out; RH high"}, {"sZ", "LH out; RH across low"},  {"sNum", "LH high; RH up"},
 };
 
 // The signaller faces the reader: the right hand is on the picture's left.
@@ -265,11 +286,11 @@ constexpr SemaphoreStatement kSemaphore[] = {
 QString compass(const QString &hand, const QString &position)
 {
     const bool right = hand == "RH";
-    static const QMap<QString, QString> rightHand = {{"down", "S"},       {"low", "SW"},        {"out", "W"},
-                                                     {"high", "NW"},      {"up", "N"},          {"across low", "SE"},
+    static const QMap<QString, QString> rightHand = {{"down", "S"},        {"low", "SW"}, {"out", "W"},
+                                                     {"high", "NW"},       {"up", "N"},   {"across low", "SE"},
                                                      {"across high", "NE"}};
-    static const QMap<QString, QString> leftHand = {{"down", "S"},       {"low", "SE"},        {"out", "E"},
-                                                    {"high", "NE"},      {"up", "N"},          {"across low", "SW"},
+    static const QMap<QString, QString> leftHand = {{"down", "S"},        {"low", "SE"}, {"out", "E"},
+                                                    {"high", "NE"},       {"up", "N"},   {"across low", "SW"},
                                                     {"across high", "NW"}};
     return (right ? rightHand : leftHand).value(position, "?");
 }
@@ -283,7 +304,8 @@ QString compassOfRotation(int degrees)
 
 } // namespace
 
-class TestPictures : public QObject {
+class TestPictures : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -370,8 +392,11 @@ void TestPictures::flags()
         qreal x, y;
         bool inside;
     };
-    QList<Probe> shapeProbes = {{0.02, 0.03, true}, {0.02, 0.97, true}, {0.98, 0.5, shape != "swallowtail"},
-                                {0.96, 0.02, !pennant}, {0.96, 0.98, !pennant}};
+    QList<Probe> shapeProbes = {{0.02, 0.03, true},
+                                {0.02, 0.97, true},
+                                {0.98, 0.5, shape != "swallowtail"},
+                                {0.96, 0.02, !pennant},
+                                {0.96, 0.98, !pennant}};
     for (const Probe &p : shapeProbes)
         QVERIFY2(insideOutline(outline, p.x, p.y) == p.inside,
                  qPrintable(QString("outline at %1,%2").arg(p.x).arg(p.y)));
@@ -481,7 +506,8 @@ void TestPictures::semaphore()
     }
 
     // The picture: each arm from its shoulder (left of the body: the right hand).
-    static const QRegularExpression arm(R"re(<use href="#sarm" transform="translate\(([-\d.]+) [-\d.]+\) rotate\((\d+)\))re");
+    static const QRegularExpression arm(
+        R"re(<use href="#sarm" transform="translate\(([-\d.]+) [-\d.]+\) rotate\((\d+)\))re");
     QMap<QString, QString> found;
     for (const auto &m : arm.globalMatch(body)) {
         const QString hand = m.captured(1).toDouble() < 0 ? "RH" : "LH";

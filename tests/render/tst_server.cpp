@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 #include <QUrl>
 
 #include <csignal>
@@ -119,7 +119,8 @@ const QByteArray kPolicy = "default-src 'none'; style-src 'unsafe-inline'; img-s
 
 } // namespace
 
-class TestServer : public QObject {
+class TestServer : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<velmora::RenderService> service;
@@ -252,22 +253,22 @@ void TestServer::statusCodes_data()
     QTest::newRow("version") << request("GET", "/version/?ver=3.1", h) << 200 << QByteArray();
     QTest::newRow("code page") << request("GET", "/codes/mers/transmers.php3?texte=SOS", h) << 200 << QByteArray();
     QTest::newRow("unknown path") << request("GET", "/index.php3", h) << 404 << QByteArray();
-    QTest::newRow("POST with a body")
-        << request("POST", "/codes/gato/transgato.php3", h, "Content-Length: 9\r\n") + "texte=abc" << 405
-        << QByteArray("GET, HEAD");
+    QTest::newRow("POST with a body") << request("POST", "/codes/gato/transgato.php3", h, "Content-Length: 9\r\n") +
+                                             "texte=abc"
+                                      << 405 << QByteArray("GET, HEAD");
     QTest::newRow("PUT") << request("PUT", "/", h, "Content-Length: 0\r\n") << 405 << QByteArray("GET, HEAD");
     QTest::newRow("DELETE") << request("DELETE", "/", h) << 405 << QByteArray("GET, HEAD");
     QTest::newRow("OPTIONS") << request("OPTIONS", "*", h) << 405 << QByteArray("GET, HEAD");
     QTest::newRow("PATCH") << request("PATCH", "/", h) << 405 << QByteArray("GET, HEAD");
     QTest::newRow("TRACE") << request("TRACE", "/", h) << 405 << QByteArray("GET, HEAD");
-    QTest::newRow("too large a body")
-        << request("POST", "/", h, "Content-Length: 100000\r\n") + QByteArray(100000, 'x') << 413 << QByteArray();
-    QTest::newRow("message too long")
-        << request("GET", "/codes/gato/transgato.php3?texte=" + QByteArray(2001, 'a'), h) << 414 << QByteArray();
+    QTest::newRow("too large a body") << request("POST", "/", h, "Content-Length: 100000\r\n") + QByteArray(100000, 'x')
+                                      << 413 << QByteArray();
+    QTest::newRow("message too long") << request("GET", "/codes/gato/transgato.php3?texte=" + QByteArray(2001, 'a'), h)
+                                      << 414 << QByteArray();
     QTest::newRow("bad encoding") << request("GET", "/codes/gato/transgato.php3?texte=%", h) << 400 << QByteArray();
     QTest::newRow("Content-Length and Transfer-Encoding")
-        << request("POST", "/", h, "Content-Length: 3\r\nTransfer-Encoding: chunked\r\n") + "0\r\n\r\n" << 400
-        << QByteArray();
+        << request("POST", "/", h, "Content-Length: 3\r\nTransfer-Encoding: chunked\r\n") + "0\r\n\r\n"
+        << 400 << QByteArray();
     QTest::newRow("absolute form") << request("GET", "http://HOST/codes/mers/transmers.php3?texte=SOS", h) << 200
                                    << QByteArray();
     QTest::newRow("absolute form, another host")
@@ -332,7 +333,8 @@ void TestServer::hostCheck_data()
     QTest::newRow("empty") << request("GET", "/", "") << 421;
     QTest::newRow("missing") << request("GET", "/", QByteArray()) << 421;
     QTest::newRow("two Host headers") << request("GET", "/", "HOST", "Host: attacker.example\r\n") << 421;
-    QTest::newRow("code page from elsewhere") << request("GET", "/codes/gato/transgato.php3?texte=a", "x.example") << 421;
+    QTest::newRow("code page from elsewhere")
+        << request("GET", "/codes/gato/transgato.php3?texte=a", "x.example") << 421;
     QTest::newRow("HTTP/1.0 without Host") << QByteArray("GET / HTTP/1.0\r\n\r\n") << 421;
 }
 
@@ -465,7 +467,8 @@ void TestServer::connectionIsReused()
     QVERIFY(socket.waitForConnected(5000));
     QByteArray data;
     for (const char *msg : {"un", "deux", "trois"}) {
-        socket.write("GET /codes/gato/transgato.php3?texte=" + QByteArray(msg) + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n");
+        socket.write("GET /codes/gato/transgato.php3?texte=" + QByteArray(msg) + " HTTP/1.1\r\nHost: " + host +
+                     "\r\n\r\n");
         Reply r;
         while (!takeReply(data, false, r)) {
             QVERIFY(socket.waitForReadyRead(5000));
@@ -568,16 +571,20 @@ void TestServer::standaloneCommandLine_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("output"); // expected in stdout (exit 0) or stderr
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << QString("velmora-render-server " VELMORA_VERSION "\n");
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << QString("Usage: velmora-render-server [--listen ADDR:PORT]");
+    QTest::newRow("--version") << QStringList{"--version"} << 0
+                               << QString("velmora-render-server " VELMORA_VERSION "\n");
+    QTest::newRow("--help") << QStringList{"--help"} << 0
+                            << QString("Usage: velmora-render-server [--listen ADDR:PORT]");
     QTest::newRow("no port") << QStringList{"--listen", "127.0.0.1"} << 2 << QString("--listen expects ADDR:PORT");
     QTest::newRow("port too big") << QStringList{"--listen=127.0.0.1:65536"} << 2 << QString("--listen expects");
     QTest::newRow("IPv6 without brackets") << QStringList{"--listen", "::1:80"} << 2 << QString("--listen expects");
     QTest::newRow("missing value") << QStringList{"--listen"} << 2 << QString("--listen needs a value");
-    QTest::newRow("bad connections") << QStringList{"--connections", "0"} << 2 << QString("--connections expects a number");
+    QTest::newRow("bad connections") << QStringList{"--connections", "0"} << 2
+                                     << QString("--connections expects a number");
     QTest::newRow("bad per-client") << QStringList{"--per-client=x"} << 2 << QString("--per-client expects a number");
     QTest::newRow("unknown option") << QStringList{"--port=1"} << 2 << QString("unknown argument \"--port=1\"");
-    QTest::newRow("not an address here") << QStringList{"--listen", "192.0.2.1:0"} << 1 << QString("cannot listen on 192.0.2.1:0");
+    QTest::newRow("not an address here") << QStringList{"--listen", "192.0.2.1:0"} << 1
+                                         << QString("cannot listen on 192.0.2.1:0");
 }
 
 void TestServer::standaloneCommandLine()
@@ -665,10 +672,17 @@ void TestServer::standaloneOutputCannotBeWritten_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("redirect");
     QTest::addColumn<QString>("what");
-    QTest::newRow("--help to a full disk") << "--help" << ">/dev/full" << "cannot write the help: No space left";
-    QTest::newRow("--version to a full disk") << "--version" << ">/dev/full" << "cannot write the version: No space left";
-    QTest::newRow("--help, output closed") << "--help" << ">&-" << "cannot write the help: standard output is closed";
-    QTest::newRow("--version, output closed") << "--version" << ">&-"
+    QTest::newRow("--help to a full disk") << "--help"
+                                           << ">/dev/full"
+                                           << "cannot write the help: No space left";
+    QTest::newRow("--version to a full disk") << "--version"
+                                              << ">/dev/full"
+                                              << "cannot write the version: No space left";
+    QTest::newRow("--help, output closed") << "--help"
+                                           << ">&-"
+                                           << "cannot write the help: standard output is closed";
+    QTest::newRow("--version, output closed") << "--version"
+                                              << ">&-"
                                               << "cannot write the version: standard output is closed";
 }
 
@@ -696,7 +710,8 @@ void TestServer::standaloneOnEveryAddress()
     while (log.count('\n') < 2 && p.waitForReadyRead(5000))
         log += p.readAllStandardError();
     const QRegularExpressionMatch m =
-        QRegularExpression(R"(^velmora-render-server: listening on http://0\.0\.0\.0:(\d+)/\n)").match(QString::fromUtf8(log));
+        QRegularExpression(R"(^velmora-render-server: listening on http://0\.0\.0\.0:(\d+)/\n)")
+            .match(QString::fromUtf8(log));
     QVERIFY2(m.hasMatch(), log.constData());
     QVERIFY2(log.contains("warning: 0.0.0.0 is not a loopback address"), log.constData());
     QCOMPARE(exchange(m.captured(1).toUShort(), request("GET", "/", "x")).status, 200);
@@ -712,7 +727,8 @@ void TestServer::standaloneWithClosedDescriptors()
     // client. Two requests on one connection get clean answers, nothing else.
     const quint16 p = freePort();
     QProcess server;
-    server.start("sh", {"-c", "exec \"$0\" --listen 127.0.0.1:$1 <&- >&- 2>&-", VELMORA_RENDER_SERVER, QString::number(p)});
+    server.start("sh",
+                 {"-c", "exec \"$0\" --listen 127.0.0.1:$1 <&- >&- 2>&-", VELMORA_RENDER_SERVER, QString::number(p)});
     QVERIFY(server.waitForStarted(5000));
     QVERIFY(waitForListener(p));
     for (int fd = 0; fd <= 2; ++fd)

@@ -144,7 +144,8 @@ QString decodeByEnvelope(const std::vector<qint16> &x, int rate, qint64 dot, qin
 
 } // namespace
 
-class TstMorseSound : public QObject {
+class TstMorseSound : public QObject
+{
     Q_OBJECT
 private slots:
     void alphabet_data();
@@ -251,33 +252,33 @@ void TstMorseSound::exactLengths_data()
     // 60 wpm: 20 ms = 882; 5 wpm: 240 ms = 10584; 7 wpm at 8 kHz: 1371.4.
     QTest::newRow("e, 20 wpm") << M << "e" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "1 -3s";
     QTest::newRow("t, 5 wpm") << M << "T" << 5 << 0 << 44100 << qint64(10584) << qint64(10584) << "3 -3s";
-    QTest::newRow("m: the blank belongs to the letter") << M << "m" << 20 << 0 << 44100 << qint64(2646) << qint64(2646)
-                                                        << "3 -1 3 -3s";
+    QTest::newRow("m: the blank belongs to the letter")
+        << M << "m" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "3 -1 3 -3s";
     QTest::newRow("morse2 ab, 13 wpm") << M2 << "ab" << 13 << 0 << 44100 << qint64(4071) << qint64(4071)
                                        << "1 -1 3 -3s 3 -1 1 -1 1 -1 1 -3s";
     QTest::newRow("word gap, 60 wpm") << M << "a b" << 60 << 0 << 44100 << qint64(882) << qint64(882)
                                       << "1 -1 3 -7s 3 -1 1 -1 1 -1 1 -3s";
-    QTest::newRow("full stop: two more word gaps") << M << "e. e" << 20 << 0 << 44100 << qint64(2646) << qint64(2646)
-                                                   << "1 -21s 1 -3s";
+    QTest::newRow("full stop: two more word gaps")
+        << M << "e. e" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "1 -21s 1 -3s";
     QTest::newRow("two blanks") << M2 << "e  e" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "1 -14s 1 -3s";
     QTest::newRow("leading blank") << M << " e" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "-7s 1 -3s";
     QTest::newRow("8 kHz, 7 wpm") << M << "k" << 7 << 0 << 8000 << qint64(1371) << qint64(1371) << "3 -1 1 -1 3 -3s";
-    QTest::newRow("digit and accent make no sound") << M << "2 chats é" << 20 << 0 << 44100 << qint64(2646)
-                                                    << qint64(2646)
-                                                    << "-7s 3 -1 1 -1 3 -1 1 -3s 1 -1 1 -1 1 -1 1 -3s 1 -1 3 -3s "
-                                                       "3 -3s 1 -1 1 -1 1 -7s";
-    QTest::newRow("line break between letters") << M2 << "A\r\nB" << 20 << 0 << 44100 << qint64(2646)
-                                                << qint64(2646) << "1 -1 3 -3s 3 -1 1 -1 1 -1 1 -3s";
-    QTest::newRow("typed hyphen joins the letter") << M << "a-b" << 20 << 0 << 44100 << qint64(2646) << qint64(2646)
-                                                   << "1 -1 3 -3s 3 -1 3 -1 1 -1 1 -1 1 -3s";
+    QTest::newRow("digit and accent make no sound")
+        << M << "2 chats é" << 20 << 0 << 44100 << qint64(2646) << qint64(2646)
+        << "-7s 3 -1 1 -1 3 -1 1 -3s 1 -1 1 -1 1 -1 1 -3s 1 -1 3 -3s "
+           "3 -3s 1 -1 1 -1 1 -7s";
+    QTest::newRow("line break between letters")
+        << M2 << "A\r\nB" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "1 -1 3 -3s 3 -1 1 -1 1 -1 1 -3s";
+    QTest::newRow("typed hyphen joins the letter")
+        << M << "a-b" << 20 << 0 << 44100 << qint64(2646) << qint64(2646) << "1 -1 3 -3s 3 -1 3 -1 1 -1 1 -1 1 -3s";
     // Farnsworth 10 at 20 wpm: (6000 - 1860) / 19 = 217.89 ms = 9609.2.
     QTest::newRow("farnsworth 20/10") << M << "ab c" << 20 << 10 << 44100 << qint64(2646) << qint64(9609)
                                       << "1 -1 3 -3s 3 -1 1 -1 1 -1 1 -7s 3 -1 1 -1 3 -1 1 -3s";
     // Farnsworth 5 at 60 wpm: (12000 - 620) / 19 = 598.95 ms = 26413.6.
     QTest::newRow("farnsworth 60/5") << M2 << "i i" << 60 << 5 << 44100 << qint64(882) << qint64(26414)
                                      << "1 -1 1 -7s 1 -1 1 -3s";
-    QTest::newRow("farnsworth at the letter speed") << M << "ee" << 20 << 20 << 44100 << qint64(2646)
-                                                    << qint64(2646) << "1 -3s 1 -3s";
+    QTest::newRow("farnsworth at the letter speed")
+        << M << "ee" << 20 << 20 << 44100 << qint64(2646) << qint64(2646) << "1 -3s 1 -3s";
 }
 
 void TstMorseSound::exactLengths()
@@ -519,8 +520,8 @@ void TstMorseSound::readBackByEnvelope()
     MorseSound sound(coded, a, s);
     const double dotMs = 1200.0 / wpm;
     const double spacingMs = farnsworth ? (60000.0 / farnsworth - 31 * dotMs) / 19 : dotMs;
-    const QString heard = decodeByEnvelope(allSamples(sound, 4093), s.sampleRate, qint64(dotMs * 44.1),
-                                           qint64(spacingMs * 44.1), a);
+    const QString heard =
+        decodeByEnvelope(allSamples(sound, 4093), s.sampleRate, qint64(dotMs * 44.1), qint64(spacingMs * 44.1), a);
     QCOMPARE(heard, audiblePart(coded, a));
 }
 
@@ -544,7 +545,8 @@ void TstMorseSound::readBackRandomMessages()
         const QString heard =
             decodeByEnvelope(allSamples(sound), s.sampleRate, qint64(dotMs * 44.1), qint64(spacingMs * 44.1), a);
         QVERIFY2(heard == audiblePart(coded, a),
-                 qPrintable(QStringLiteral("«%1» at %2/%3 wpm: heard «%4»").arg(message).arg(wpm).arg(farnsworth).arg(heard)));
+                 qPrintable(
+                     QStringLiteral("«%1» at %2/%3 wpm: heard «%4»").arg(message).arg(wpm).arg(farnsworth).arg(heard)));
     }
 }
 

@@ -32,7 +32,8 @@ QByteArray samplesAsBytes(MorseSound sound)
 
 } // namespace
 
-class TstSoundDevice : public QObject {
+class TstSoundDevice : public QObject
+{
     Q_OBJECT
 private slots:
     void readsInAnySize_data();
@@ -105,9 +106,8 @@ void TstSoundDevice::followsTheSignPlayed()
         QString text;
     };
     const Moment moments[] = {
-        {0, true, QStringLiteral("·")},       {59000, true, QStringLiteral("·")},
-        {61000, false, QStringLiteral("/")},  {239000, false, QStringLiteral("/")},
-        {241000, true, QStringLiteral("-")},  {419000, true, QStringLiteral("-")},
+        {0, true, QStringLiteral("·")},       {59000, true, QStringLiteral("·")},  {61000, false, QStringLiteral("/")},
+        {239000, false, QStringLiteral("/")}, {241000, true, QStringLiteral("-")}, {419000, true, QStringLiteral("-")},
         {421000, false, QStringLiteral("/")},
     };
     for (const Moment &m : moments) {

@@ -12,8 +12,14 @@ using namespace velmora::sound;
 
 namespace {
 
-quint32 u32(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
-quint16 u16(const QByteArray &b, int at) { return qFromLittleEndian<quint16>(b.constData() + at); }
+quint32 u32(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint16 u16(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
 
 MorseSound morse(const QString &message, int wpm = 20, int rate = kDefaultSampleRate)
 {
@@ -25,7 +31,8 @@ MorseSound morse(const QString &message, int wpm = 20, int rate = kDefaultSample
 
 } // namespace
 
-class TstWavWriter : public QObject {
+class TstWavWriter : public QObject
+{
     Q_OBJECT
 private slots:
     void fileOfASound_data();

@@ -21,16 +21,29 @@ struct Fault {
     throw Fault{{what, std::string(context.substr(0, std::min<std::size_t>(context.size(), 300)))}};
 }
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; }
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r';
+}
 
 // A strict reader of the HTML this service writes: every element closed (or
 // void, or self-closed inside SVG), attribute values in double quotes without
 // '<', every '&' starting a character reference, no '>' in text.
-class HtmlCheck {
+class HtmlCheck
+{
 public:
-    explicit HtmlCheck(std::string_view html) : s(html) {}
+    explicit HtmlCheck(std::string_view html)
+        : s(html)
+    {
+    }
 
     std::vector<std::string> tagSequence; // opening tags, in order
 
@@ -213,8 +226,7 @@ private:
             return;
         }
         // Where the message and its characters go: text and nothing else.
-        const bool textOnly = n == "title" || n == "bdi" || n == "b" || n == "text" ||
-                              (n == "span" && boxClass);
+        const bool textOnly = n == "title" || n == "bdi" || n == "b" || n == "text" || (n == "span" && boxClass);
         stack.push_back({n, textOnly});
     }
 };

@@ -19,7 +19,7 @@ struct HtmlProblem {
 };
 
 struct HtmlReport {
-    std::optional<HtmlProblem> problem; // nothing when the page is sound
+    std::optional<HtmlProblem> problem;   // nothing when the page is sound
     std::vector<std::string> tagSequence; // the opening tags, in order
 };
 

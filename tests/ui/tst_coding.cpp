@@ -1,7 +1,7 @@
 // The local coding buttons, driven as a person would: type the message, pick
 // the code, click, and read the result window.
-#include "uitest.h"
 #include "hotspots.h"
+#include "uitest.h"
 
 #include "engine/codes.h"
 
@@ -89,10 +89,7 @@ private:
         uitest::click(child<QPushButton>(m_window, button));
     }
 
-    ResultView *resultBox() const
-    {
-        return m_window->resultWindow() ? m_window->resultWindow()->resultBox() : nullptr;
-    }
+    ResultView *resultBox() const { return m_window->resultWindow() ? m_window->resultWindow()->resultBox() : nullptr; }
 
     void closeResultWindow()
     {
@@ -128,41 +125,93 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("coded");
 
-        QTest::newRow("Morse SOS") << "cmdCodeMorse" << "SOS" << "···/- - -/···/";
-        QTest::newRow("Morse Hello World.") << "cmdCodeMorse" << "Hello World."
+        QTest::newRow("Morse SOS") << "cmdCodeMorse"
+                                   << "SOS"
+                                   << "···/- - -/···/";
+        QTest::newRow("Morse Hello World.") << "cmdCodeMorse"
+                                            << "Hello World."
                                             << "····/·/·-··/·-··/- - -//·- -/- - -/·-·/·-··/-··///";
-        QTest::newRow("Morse abc xyz") << "cmdCodeMorse" << "abc xyz" << "·-/-···/-·-·//-··-/-·- -/- -··/";
-        QTest::newRow("Morse digits copied") << "cmdCodeMorse" << "2 chats" << "2/-·-·/····/·-/-/···/";
-        QTest::newRow("Morse accent lower-cased") << "cmdCodeMorse" << "Ave César" << "·-/···-/·//-·-·/é···/·-/·-·/";
-        QTest::newRow("Morse typed hyphen, slash") << "cmdCodeMorse" << "a-b/c" << "·-/--···//-·-·/";
-        QTest::newRow("Morse two lines") << "cmdCodeMorse" << "AB\r\nC" << "·-/-···/\r\n-·-·/";
-        QTest::newRow("Morse empty") << "cmdCodeMorse" << "" << "";
+        QTest::newRow("Morse abc xyz") << "cmdCodeMorse"
+                                       << "abc xyz"
+                                       << "·-/-···/-·-·//-··-/-·- -/- -··/";
+        QTest::newRow("Morse digits copied") << "cmdCodeMorse"
+                                             << "2 chats"
+                                             << "2/-·-·/····/·-/-/···/";
+        QTest::newRow("Morse accent lower-cased") << "cmdCodeMorse"
+                                                  << "Ave César"
+                                                  << "·-/···-/·//-·-·/é···/·-/·-·/";
+        QTest::newRow("Morse typed hyphen, slash") << "cmdCodeMorse"
+                                                   << "a-b/c"
+                                                   << "·-/--···//-·-·/";
+        QTest::newRow("Morse two lines") << "cmdCodeMorse"
+                                         << "AB\r\nC"
+                                         << "·-/-···/\r\n-·-·/";
+        QTest::newRow("Morse empty") << "cmdCodeMorse"
+                                     << ""
+                                     << "";
 
-        QTest::newRow("Morse 2 SOS") << "cmdCodeMorse2" << "SOS" << "PPP/O O O/PPP/";
-        QTest::newRow("Morse 2 Hello World.") << "cmdCodeMorse2" << "Hello World."
+        QTest::newRow("Morse 2 SOS") << "cmdCodeMorse2"
+                                     << "SOS"
+                                     << "PPP/O O O/PPP/";
+        QTest::newRow("Morse 2 Hello World.") << "cmdCodeMorse2"
+                                              << "Hello World."
                                               << "PPPP/P/POPP/POPP/O O O//PO O/O O O/POP/POPP/OPP///";
-        QTest::newRow("Morse 2 abc xyz") << "cmdCodeMorse2" << "abc xyz" << "PO/OPPP/OPOP//OPPO/OPO O/O OPP/";
-        QTest::newRow("Morse 2 typed hyphen") << "cmdCodeMorse2" << "a-b/c" << "PO/OOPPP//OPOP/";
-        QTest::newRow("Morse 2 typed dot and dash") << "cmdCodeMorse2" << "·-" << "PO";
-        QTest::newRow("Morse 2 digits") << "cmdCodeMorse2" << "2 chats" << "2/OPOP/PPPP/PO/O/PPP/";
+        QTest::newRow("Morse 2 abc xyz") << "cmdCodeMorse2"
+                                         << "abc xyz"
+                                         << "PO/OPPP/OPOP//OPPO/OPO O/O OPP/";
+        QTest::newRow("Morse 2 typed hyphen") << "cmdCodeMorse2"
+                                              << "a-b/c"
+                                              << "PO/OOPPP//OPOP/";
+        QTest::newRow("Morse 2 typed dot and dash") << "cmdCodeMorse2"
+                                                    << "·-"
+                                                    << "PO";
+        QTest::newRow("Morse 2 digits") << "cmdCodeMorse2"
+                                        << "2 chats"
+                                        << "2/OPOP/PPPP/PO/O/PPP/";
 
-        QTest::newRow("Caesar Hello World.") << "cmdCode" << "Hello World." << "k/h/o/o/r//z/r/u/o/g///";
-        QTest::newRow("Caesar wraps xyz") << "cmdCode" << "abc xyz" << "d/e/f//a/b/c/";
-        QTest::newRow("Caesar accent upper-cased") << "cmdCode" << "Ave César" << "d/y/h//f/Év/d/u/";
-        QTest::newRow("Caesar digit") << "cmdCode" << "A1" << "d/1";
-        QTest::newRow("Caesar two lines") << "cmdCode" << "AB\r\nC" << "d/e/\r\nf/";
-        QTest::newRow("Caesar hyphen, slash") << "cmdCode" << "a-b/c" << "d/-e//f/";
-        QTest::newRow("Caesar full stop") << "cmdCode" << "e." << "h///";
+        QTest::newRow("Caesar Hello World.") << "cmdCode"
+                                             << "Hello World."
+                                             << "k/h/o/o/r//z/r/u/o/g///";
+        QTest::newRow("Caesar wraps xyz") << "cmdCode"
+                                          << "abc xyz"
+                                          << "d/e/f//a/b/c/";
+        QTest::newRow("Caesar accent upper-cased") << "cmdCode"
+                                                   << "Ave César"
+                                                   << "d/y/h//f/Év/d/u/";
+        QTest::newRow("Caesar digit") << "cmdCode"
+                                      << "A1"
+                                      << "d/1";
+        QTest::newRow("Caesar two lines") << "cmdCode"
+                                          << "AB\r\nC"
+                                          << "d/e/\r\nf/";
+        QTest::newRow("Caesar hyphen, slash") << "cmdCode"
+                                              << "a-b/c"
+                                              << "d/-e//f/";
+        QTest::newRow("Caesar full stop") << "cmdCode"
+                                          << "e."
+                                          << "h///";
 
-        QTest::newRow("Polybius Hello World.") << "cmdCodePolybe" << "Hello World."
+        QTest::newRow("Polybius Hello World.") << "cmdCodePolybe"
+                                               << "Hello World."
                                                << "(2,3)/(1,5)/(3,2)/(3,2)/(3,5)//(5,2)/(3,5)/(4,3)/(3,2)/(1,4)///";
-        QTest::newRow("Polybius abc xyz") << "cmdCodePolybe" << "abc xyz" << "(1,1)/(1,2)/(1,3)//(5,3)/(5,4)/(5,5)/";
-        QTest::newRow("Polybius Wagon") << "cmdCodePolybe" << "Wagon" << "(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/";
-        QTest::newRow("Polybius V and W share") << "cmdCodePolybe" << "vw" << "(5,2)/(5,2)/";
-        QTest::newRow("Polybius accent") << "cmdCodePolybe" << "Ave César"
+        QTest::newRow("Polybius abc xyz") << "cmdCodePolybe"
+                                          << "abc xyz"
+                                          << "(1,1)/(1,2)/(1,3)//(5,3)/(5,4)/(5,5)/";
+        QTest::newRow("Polybius Wagon") << "cmdCodePolybe"
+                                        << "Wagon"
+                                        << "(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/";
+        QTest::newRow("Polybius V and W share") << "cmdCodePolybe"
+                                                << "vw"
+                                                << "(5,2)/(5,2)/";
+        QTest::newRow("Polybius accent") << "cmdCodePolybe"
+                                         << "Ave César"
                                          << "(1,1)/(5,2)/(1,5)//(1,3)/É(4,4)/(1,1)/(4,3)/";
-        QTest::newRow("Polybius typed cell") << "cmdCodePolybe" << "(1,1)" << "(1,1)";
-        QTest::newRow("Polybius two lines") << "cmdCodePolybe" << "AB\r\nC" << "(1,1)/(1,2)/\r\n(1,3)/";
+        QTest::newRow("Polybius typed cell") << "cmdCodePolybe"
+                                             << "(1,1)"
+                                             << "(1,1)";
+        QTest::newRow("Polybius two lines") << "cmdCodePolybe"
+                                            << "AB\r\nC"
+                                            << "(1,1)/(1,2)/\r\n(1,3)/";
     }
     void workedExamples()
     {
@@ -205,16 +254,36 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("coded");
-        QTest::newRow("Détroit") << "'Détroit'" << "Hello world." << "7/4/11/11/14//22/14/17/11/3///";
-        QTest::newRow("Avocat") << "'Avocat'" << "abc" << "k/l/m/";
-        QTest::newRow("Avocat, accents") << "'Avocat'" << "Dédé" << "n/Én/É";
-        QTest::newRow("Cassette") << "'Cassette'" << "abc" << "23/24/25/";
-        QTest::newRow("Cassis") << "'Cassis'" << "Hello world." << "3/26/7/7/10//18/10/13/7/25///";
-        QTest::newRow("Feuille A4") << "'Feuille A4'" << "abc" << "4/5/6/";
-        QTest::newRow("Miracle") << "'Miracle'" << "Hello world." << "13/10/17/17/20//2/20/23/17/9///";
-        QTest::newRow("Dedos") << "'Dedos'" << "abc" << "25/26/1/";
-        QTest::newRow("Binaire") << "Binaire" << "abc" << "0000/0001/0000/0010/0000/0011/";
-        QTest::newRow("Binaire, two lines") << "Binaire" << "z\r\np" << "0001/1010/\r\n0001/0000/";
+        QTest::newRow("Détroit") << "'Détroit'"
+                                 << "Hello world."
+                                 << "7/4/11/11/14//22/14/17/11/3///";
+        QTest::newRow("Avocat") << "'Avocat'"
+                                << "abc"
+                                << "k/l/m/";
+        QTest::newRow("Avocat, accents") << "'Avocat'"
+                                         << "Dédé"
+                                         << "n/Én/É";
+        QTest::newRow("Cassette") << "'Cassette'"
+                                  << "abc"
+                                  << "23/24/25/";
+        QTest::newRow("Cassis") << "'Cassis'"
+                                << "Hello world."
+                                << "3/26/7/7/10//18/10/13/7/25///";
+        QTest::newRow("Feuille A4") << "'Feuille A4'"
+                                    << "abc"
+                                    << "4/5/6/";
+        QTest::newRow("Miracle") << "'Miracle'"
+                                 << "Hello world."
+                                 << "13/10/17/17/20//2/20/23/17/9///";
+        QTest::newRow("Dedos") << "'Dedos'"
+                               << "abc"
+                               << "25/26/1/";
+        QTest::newRow("Binaire") << "Binaire"
+                                 << "abc"
+                                 << "0000/0001/0000/0010/0000/0011/";
+        QTest::newRow("Binaire, two lines") << "Binaire"
+                                            << "z\r\np"
+                                            << "0001/1010/\r\n0001/0000/";
     }
     void alphaNumItemChosenFromTheList()
     {
@@ -231,12 +300,18 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("coded");
-        QTest::newRow("Avocat without apostrophes") << "Avocat" << "26/1/2/";
-        QTest::newRow("binaire in lower case") << "binaire" << "26/1/2/";
-        QTest::newRow("Binaire with a blank behind") << "Binaire " << "26/1/2/";
-        QTest::newRow("empty field") << "" << "26/1/2/";
-        QTest::newRow("Binaire typed exactly") << "Binaire" << "0000/0001/0000/0010/0000/0011/";
-        QTest::newRow("'Avocat' typed exactly") << "'Avocat'" << "k/l/m/";
+        QTest::newRow("Avocat without apostrophes") << "Avocat"
+                                                    << "26/1/2/";
+        QTest::newRow("binaire in lower case") << "binaire"
+                                               << "26/1/2/";
+        QTest::newRow("Binaire with a blank behind") << "Binaire "
+                                                     << "26/1/2/";
+        QTest::newRow("empty field") << ""
+                                     << "26/1/2/";
+        QTest::newRow("Binaire typed exactly") << "Binaire"
+                                               << "0000/0001/0000/0010/0000/0011/";
+        QTest::newRow("'Avocat' typed exactly") << "'Avocat'"
+                                                << "k/l/m/";
     }
     void alphaNumFieldTextFallsBackToDetroit()
     {
@@ -269,10 +344,14 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("clear");
-        QTest::newRow("Morse") << "cmdCodeMorse" << "cmdEffaceMorse";
-        QTest::newRow("Morse 2") << "cmdCodeMorse2" << "cmdEffaceMorse";
-        QTest::newRow("Caesar") << "cmdCode" << "cmdEfface";
-        QTest::newRow("Polybius") << "cmdCodePolybe" << "cmdEffacep";
+        QTest::newRow("Morse") << "cmdCodeMorse"
+                               << "cmdEffaceMorse";
+        QTest::newRow("Morse 2") << "cmdCodeMorse2"
+                                 << "cmdEffaceMorse";
+        QTest::newRow("Caesar") << "cmdCode"
+                                << "cmdEfface";
+        QTest::newRow("Polybius") << "cmdCodePolybe"
+                                  << "cmdEffacep";
     }
     void emptyMessageStillShowsTheWindow()
     {
@@ -433,11 +512,15 @@ private slots:
         QTest::newRow("Morse 2") << "cmdCodeMorse2" << QString() << CodeFunction(encodeMorse2) << true;
         QTest::newRow("Caesar") << "cmdCode" << QString() << CodeFunction(encodeCaesar) << false;
         QTest::newRow("Polybius") << "cmdCodePolybe" << QString() << CodeFunction(encodePolybe) << false;
-        QTest::newRow("Binaire") << "cmdAlphaNumOK" << "Binaire"
-                                 << CodeFunction([](const QString &m) { return encodeAlphaNum(AlphaNumCode::Binaire, m); })
+        QTest::newRow("Binaire") << "cmdAlphaNumOK"
+                                 << "Binaire" << CodeFunction([](const QString &m) {
+                                        return encodeAlphaNum(AlphaNumCode::Binaire, m);
+                                    })
                                  << false;
-        QTest::newRow("'Cassis'") << "cmdAlphaNumOK" << "'Cassis'"
-                                  << CodeFunction([](const QString &m) { return encodeAlphaNum(AlphaNumCode::Cassis, m); })
+        QTest::newRow("'Cassis'") << "cmdAlphaNumOK"
+                                  << "'Cassis'" << CodeFunction([](const QString &m) {
+                                         return encodeAlphaNum(AlphaNumCode::Cassis, m);
+                                     })
                                   << false;
     }
     void longMessageCodedWhileTheWindowAnswers()

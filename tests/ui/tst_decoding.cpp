@@ -96,11 +96,13 @@ private:
     QString resultText() const
     {
         ResultWindow *result = m_window->resultWindow();
-        return result && result->isVisible() ? result->resultBox()->toPlainText() : QStringLiteral("<no result window>");
+        return result && result->isVisible() ? result->resultBox()->toPlainText()
+                                             : QStringLiteral("<no result window>");
     }
     QString caption() const
     {
-        return m_window->resultWindow() ? m_window->resultWindow()->windowTitle() : QStringLiteral("<no result window>");
+        return m_window->resultWindow() ? m_window->resultWindow()->windowTitle()
+                                        : QStringLiteral("<no result window>");
     }
 
 private slots:
@@ -131,38 +133,42 @@ private slots:
         QTest::addColumn<QString>("coded");
         QTest::addColumn<QString>("decoded");
         QTest::addColumn<QString>("details");
-        QTest::newRow("Morse") << "morseIm" << QString() << QStringLiteral("···/- - -/···/") << "sos" << "Morse";
+        QTest::newRow("Morse") << "morseIm" << QString() << QStringLiteral("···/- - -/···/") << "sos"
+                               << "Morse";
         QTest::newRow("Morse, two words and a full stop")
-            << "morseIm" << QString()
-            << QStringLiteral("····/·/·-··/·-··/- - -//·- -/- - -/·-·/·-··/-··///") << "hello world." << "Morse";
+            << "morseIm" << QString() << QStringLiteral("····/·/·-··/·-··/- - -//·- -/- - -/·-·/·-··/-··///")
+            << "hello world."
+            << "Morse";
         QTest::newRow("Morse 2 through the Morse button")
             << "morseIm" << QString() << QStringLiteral("PO/OPPP/OPOP//OPPO/OPO O/O OPP/") << "abc xyz"
             << "Morse 2";
-        QTest::newRow("Morse, two lines") << "morseIm" << QString() << QStringLiteral("·-/-···/\r\n-·-·/")
-                                          << "ab\r\nc" << "Morse";
+        QTest::newRow("Morse, two lines") << "morseIm" << QString() << QStringLiteral("·-/-···/\r\n-·-·/") << "ab\r\nc"
+                                          << "Morse";
         QTest::newRow("Caesar") << "caesarIm" << QString() << QStringLiteral("k/h/o/o/r//z/r/u/o/g///")
                                 << "HELLO WORLD." << QString();
         QTest::newRow("Morse, an accent and a digit copied")
             << "morseIm" << QString() << QStringLiteral("2/·-/···-/·//-·-·/é···/·-/·-·/") << "2 ave césar"
             << "Morse";
-        QTest::newRow("Caesar, an accent copied") << "caesarIm" << QString()
-                                                  << QStringLiteral("d/y/h//f/Év/d/u/") << "AVE CÉSAR" << QString();
-        QTest::newRow("Polybius")
-            << "Image3" << QString() << QStringLiteral("(1,1)/(1,2)/(1,3)//(5,3)/(5,4)/(5,5)/") << "ABC XYZ"
-            << QString();
+        QTest::newRow("Caesar, an accent copied")
+            << "caesarIm" << QString() << QStringLiteral("d/y/h//f/Év/d/u/") << "AVE CÉSAR" << QString();
+        QTest::newRow("Polybius") << "Image3" << QString() << QStringLiteral("(1,1)/(1,2)/(1,3)//(5,3)/(5,4)/(5,5)/")
+                                  << "ABC XYZ" << QString();
         QTest::newRow("Polybius, shared V and W cell")
             << "Image3" << QString() << QStringLiteral("(5,2)/(1,1)/(2,2)/(3,5)/(3,4)/") << "VAGON" << QString();
-        QTest::newRow("'Détroit' chosen") << "Image1" << "'Détroit'" << QStringLiteral("26////1/") << "a. b"
+        QTest::newRow("'Détroit' chosen") << "Image1"
+                                          << "'Détroit'" << QStringLiteral("26////1/") << "a. b"
                                           << "'Détroit'";
-        QTest::newRow("'Avocat' chosen") << "Image1" << "'Avocat'" << QStringLiteral("r/o/v/v/y//g/y/b/v/n///")
-                                         << "HELLO WORLD." << "'Avocat'";
-        QTest::newRow("Binaire chosen") << "Image1" << "Binaire"
-                                        << QStringLiteral("0000/0001/0000/0010/0000/0011/") << "abc" << "Binaire";
-        QTest::newRow("Binaire guessed") << "Image1" << QString()
-                                         << QStringLiteral("0000/0001/0000/0010/0000/0011/") << "abc"
+        QTest::newRow("'Avocat' chosen") << "Image1"
+                                         << "'Avocat'" << QStringLiteral("r/o/v/v/y//g/y/b/v/n///") << "HELLO WORLD."
+                                         << "'Avocat'";
+        QTest::newRow("Binaire chosen") << "Image1"
+                                        << "Binaire" << QStringLiteral("0000/0001/0000/0010/0000/0011/") << "abc"
+                                        << "Binaire";
+        QTest::newRow("Binaire guessed") << "Image1" << QString() << QStringLiteral("0000/0001/0000/0010/0000/0011/")
+                                         << "abc"
                                          << "code trouvé : Binaire";
-        QTest::newRow("nothing to guess from") << "Image1" << QString() << QString() << QString()
-                                               << "aucun code reconnu";
+        QTest::newRow("nothing to guess from")
+            << "Image1" << QString() << QString() << QString() << "aucun code reconnu";
         QTest::newRow("a message in no code") << "Image1" << QString() << QStringLiteral("Votre Message ICI")
                                               << QStringLiteral("Votre Message ICI") << "aucun code reconnu";
     }
@@ -201,20 +207,28 @@ private slots:
                                               "equipage. Rendez vous sur le quai.");
         const QString english = QStringLiteral("The ship will leave the harbour tomorrow morning with all her "
                                                "crew. Meet us on the quay.");
-        QTest::newRow("Morse") << "morseIm" << "cmdCodeMorse" << QString() << french << french.toLower() << "Morse";
-        QTest::newRow("Morse 2") << "morseIm" << "cmdCodeMorse2" << QString() << english << english.toLower()
-                                 << "Morse 2";
-        QTest::newRow("Caesar") << "caesarIm" << "cmdCode" << QString() << french << french.toUpper() << QString();
-        QTest::newRow("Polybius") << "Image3" << "cmdCodePolybe" << QString() << QStringLiteral("Hello World.")
+        QTest::newRow("Morse") << "morseIm"
+                               << "cmdCodeMorse" << QString() << french << french.toLower() << "Morse";
+        QTest::newRow("Morse 2") << "morseIm"
+                                 << "cmdCodeMorse2" << QString() << english << english.toLower() << "Morse 2";
+        QTest::newRow("Caesar") << "caesarIm"
+                                << "cmdCode" << QString() << french << french.toUpper() << QString();
+        QTest::newRow("Polybius") << "Image3"
+                                  << "cmdCodePolybe" << QString() << QStringLiteral("Hello World.")
                                   << QStringLiteral("HELLO VORLD.") << QString();
-        QTest::newRow("'Cassis' chosen") << "Image1" << "cmdAlphaNumOK" << "'Cassis'" << english
-                                         << english.toLower() << "'Cassis'";
-        QTest::newRow("'Miracle' guessed") << "Image1" << "cmdAlphaNumOK" << "'Miracle'" << french
-                                           << french.toLower() << "code trouvé : 'Miracle'";
-        QTest::newRow("'Avocat' guessed") << "Image1" << "cmdAlphaNumOK" << "'Avocat'" << english
-                                          << english.toUpper() << "code trouvé : 'Avocat'";
-        QTest::newRow("'Feuille A4' guessed") << "Image1" << "cmdAlphaNumOK" << "'Feuille A4'" << french
-                                              << french.toLower() << "code trouvé : 'Feuille A4'";
+        QTest::newRow("'Cassis' chosen") << "Image1"
+                                         << "cmdAlphaNumOK"
+                                         << "'Cassis'" << english << english.toLower() << "'Cassis'";
+        QTest::newRow("'Miracle' guessed") << "Image1"
+                                           << "cmdAlphaNumOK"
+                                           << "'Miracle'" << french << french.toLower() << "code trouvé : 'Miracle'";
+        QTest::newRow("'Avocat' guessed") << "Image1"
+                                          << "cmdAlphaNumOK"
+                                          << "'Avocat'" << english << english.toUpper() << "code trouvé : 'Avocat'";
+        QTest::newRow("'Feuille A4' guessed")
+            << "Image1"
+            << "cmdAlphaNumOK"
+            << "'Feuille A4'" << french << french.toLower() << "code trouvé : 'Feuille A4'";
     }
     void codedThenDecoded()
     {
@@ -270,11 +284,13 @@ private slots:
             << "Image3" << QString() << QStringLiteral("(1,1)/(9,9)/(1,2)/(6,1)/(1,3)/(7,7)/")
             << QStringLiteral("A(9,9)/B(6,1)/C(7,7)/") << "3 éléments illisibles, laissés tels quels";
         QTest::newRow("'Détroit', a number outside 1 to 26")
-            << "Image1" << "'Détroit'" << QStringLiteral("26/99/1/") << QStringLiteral("a99/b")
+            << "Image1"
+            << "'Détroit'" << QStringLiteral("26/99/1/") << QStringLiteral("a99/b")
             << "'Détroit', 1 élément illisible, laissé tel quel";
-        QTest::newRow("Binaire, a lone nibble") << "Image1" << "Binaire" << QStringLiteral("0000/0001/0110/")
-                                                << QStringLiteral("a0110/")
-                                                << "Binaire, 1 élément illisible, laissé tel quel";
+        QTest::newRow("Binaire, a lone nibble")
+            << "Image1"
+            << "Binaire" << QStringLiteral("0000/0001/0110/") << QStringLiteral("a0110/")
+            << "Binaire, 1 élément illisible, laissé tel quel";
     }
     void unreadableTokensKeptAndCounted()
     {
@@ -304,9 +320,9 @@ private slots:
         QTest::newRow("Morse 2") << "morseIm" << QString() << CodeId::Morse2 << true << "Morse 2";
         QTest::newRow("Caesar") << "caesarIm" << QString() << CodeId::Caesar << false << QString();
         QTest::newRow("Polybius") << "Image3" << QString() << CodeId::Polybe << false << QString();
-        QTest::newRow("'Cassette' chosen") << "Image1" << "'Cassette'" << CodeId::Cassette << true << "'Cassette'";
-        QTest::newRow("Binaire guessed") << "Image1" << QString() << CodeId::Binaire << true
-                                         << "code trouvé : Binaire";
+        QTest::newRow("'Cassette' chosen") << "Image1"
+                                           << "'Cassette'" << CodeId::Cassette << true << "'Cassette'";
+        QTest::newRow("Binaire guessed") << "Image1" << QString() << CodeId::Binaire << true << "code trouvé : Binaire";
     }
     void longMessageDecodedWhileTheWindowAnswers()
     {
@@ -409,10 +425,14 @@ private slots:
     {
         QTest::addColumn<QString>("plate");
         QTest::addColumn<QString>("after");
-        QTest::newRow("Morse") << "morseIm" << "cmdEffaceMorse";
-        QTest::newRow("AlphaNum") << "Image1" << "alphaTxt";
-        QTest::newRow("Caesar") << "caesarIm" << "caesarCode";
-        QTest::newRow("Polybius") << "Image3" << "polybeCode";
+        QTest::newRow("Morse") << "morseIm"
+                               << "cmdEffaceMorse";
+        QTest::newRow("AlphaNum") << "Image1"
+                                  << "alphaTxt";
+        QTest::newRow("Caesar") << "caesarIm"
+                                << "caesarCode";
+        QTest::newRow("Polybius") << "Image3"
+                                  << "polybeCode";
     }
     void tabGoesFromCoderToDecoder()
     {

@@ -16,7 +16,11 @@ namespace {
 class HidingWindow : public QWidget
 {
 public:
-    HidingWindow() : QWidget(nullptr, Qt::Tool) { resize(200, 100); }
+    HidingWindow()
+        : QWidget(nullptr, Qt::Tool)
+    {
+        resize(200, 100);
+    }
     int closeRequests = 0;
 
 protected:
@@ -84,7 +88,8 @@ private slots:
     void closeImEndsTheProgramWithEveryWindow()
     {
         openSeveralWindows();
-        const int code = runEventLoop([this] { uitest::click(child<ImageButton>(m_window, QStringLiteral("closeIm"))); });
+        const int code =
+            runEventLoop([this] { uitest::click(child<ImageButton>(m_window, QStringLiteral("closeIm"))); });
         QCOMPARE(code, 0);
         QCOMPARE(uitest::visibleTopLevels(), QList<QWidget *>{});
         QCOMPARE(m_other->closeRequests, 0); // at once: no window is asked first

@@ -51,8 +51,7 @@ const QStringList kRequiredFaces = {QStringLiteral("Liberation Sans"), QStringLi
                                     QStringLiteral("DejaVu Sans")};
 
 // Where the lines of one text box fall, in its viewport's pixels.
-struct Measure
-{
+struct Measure {
     QString family;      // the face the box's font resolved to
     int stretch = 100;   // how wide the face is set, in percent
     qreal inkTop = 0;    // highest top of a letter
@@ -98,8 +97,8 @@ Measure measure(const QTextEdit *box)
             const qreal baseline = origin.y() + line.ascent();
             m.inkBottom = std::max(m.inkBottom, baseline + ink.bottom());
             m.inkTop = std::min(m.inkTop, baseline + ink.top());
-            m.inkRight = std::max(m.inkRight, origin.x() + line.cursorToX(int(line.textStart())) - line.x()
-                                                  + ink.right());
+            m.inkRight =
+                std::max(m.inkRight, origin.x() + line.cursorToX(int(line.textStart())) - line.x() + ink.right());
         }
     }
     if (qIsInf(m.inkTop))
@@ -124,9 +123,8 @@ int reportMeasures(int argc, char *argv[])
         frame->show();
         QCoreApplication::processEvents();
         const Measure m = measure(box);
-        std::printf("%s\t%s\t%d\t%.2f\t%.2f\t%.2f\t%d\t%d\t%d\t%d\n", qPrintable(name),
-                    qPrintable(m.family), m.stretch, m.inkTop, m.inkBottom, m.inkRight, m.viewportWidth,
-                    m.viewportHeight, m.rows, m.designLines);
+        std::printf("%s\t%s\t%d\t%.2f\t%.2f\t%.2f\t%d\t%d\t%d\t%d\n", qPrintable(name), qPrintable(m.family), m.stretch,
+                    m.inkTop, m.inkBottom, m.inkRight, m.viewportWidth, m.viewportHeight, m.rows, m.designLines);
     }
     std::fflush(stdout);
     return 0;
@@ -181,10 +179,9 @@ private:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
-        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit
-            || child.exitCode() != 0) {
-            m_failures.insert(face, QStringLiteral("the measuring process failed: ")
-                                        + QString::fromLocal8Bit(child.readAllStandardError()));
+        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+            m_failures.insert(face, QStringLiteral("the measuring process failed: ") +
+                                        QString::fromLocal8Bit(child.readAllStandardError()));
             return nullptr;
         }
         QHash<QString, Measure> measures;

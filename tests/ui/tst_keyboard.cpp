@@ -1,7 +1,7 @@
 // Every function of the main window from the keyboard, the Morse 2 help
 // window closed with Escape, and Qt's own texts in French.
-#include "uitest.h"
 #include "ui/translations.h"
+#include "uitest.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -43,14 +43,30 @@ private slots:
         QTest::addColumn<QString>("plate");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Alt+1 Morse") << (Qt::ALT | Qt::Key_1) << "morseIm" << "morseFrame" << "Raccourci : Alt+1";
-        QTest::newRow("Alt+2 AlphaNum") << (Qt::ALT | Qt::Key_2) << "Image1" << "alphaFrame" << "Raccourci : Alt+2";
-        QTest::newRow("Alt+3 Caesar") << (Qt::ALT | Qt::Key_3) << "caesarIm" << "caesarFrame" << "Raccourci : Alt+3";
-        QTest::newRow("Alt+4 Polybius") << (Qt::ALT | Qt::Key_4) << "Image3" << "polybeFrame" << "Raccourci : Alt+4";
-        QTest::newRow("Alt+5 Gato") << (Qt::ALT | Qt::Key_5) << "gatoIm" << "gatoFrame" << "Raccourci : Alt+5";
-        QTest::newRow("Alt+6 Mers") << (Qt::ALT | Qt::Key_6) << "mersIm" << "mersFrame" << "Raccourci : Alt+6";
-        QTest::newRow("Alt+7 Semaphore") << (Qt::ALT | Qt::Key_7) << "semaIm" << "semaFrame" << "Raccourci : Alt+7";
-        QTest::newRow("Alt+0 home") << (Qt::ALT | Qt::Key_0) << "homeIm" << "mainFrame" << "Raccourci : Alt+0";
+        QTest::newRow("Alt+1 Morse") << (Qt::ALT | Qt::Key_1) << "morseIm"
+                                     << "morseFrame"
+                                     << "Raccourci : Alt+1";
+        QTest::newRow("Alt+2 AlphaNum") << (Qt::ALT | Qt::Key_2) << "Image1"
+                                        << "alphaFrame"
+                                        << "Raccourci : Alt+2";
+        QTest::newRow("Alt+3 Caesar") << (Qt::ALT | Qt::Key_3) << "caesarIm"
+                                      << "caesarFrame"
+                                      << "Raccourci : Alt+3";
+        QTest::newRow("Alt+4 Polybius") << (Qt::ALT | Qt::Key_4) << "Image3"
+                                        << "polybeFrame"
+                                        << "Raccourci : Alt+4";
+        QTest::newRow("Alt+5 Gato") << (Qt::ALT | Qt::Key_5) << "gatoIm"
+                                    << "gatoFrame"
+                                    << "Raccourci : Alt+5";
+        QTest::newRow("Alt+6 Mers") << (Qt::ALT | Qt::Key_6) << "mersIm"
+                                    << "mersFrame"
+                                    << "Raccourci : Alt+6";
+        QTest::newRow("Alt+7 Semaphore") << (Qt::ALT | Qt::Key_7) << "semaIm"
+                                         << "semaFrame"
+                                         << "Raccourci : Alt+7";
+        QTest::newRow("Alt+0 home") << (Qt::ALT | Qt::Key_0) << "homeIm"
+                                    << "mainFrame"
+                                    << "Raccourci : Alt+0";
     }
     void sectionShortcuts()
     {
@@ -80,8 +96,10 @@ private slots:
         QTest::addColumn<QKeyCombination>("keys");
         QTest::addColumn<QString>("icon");
         QTest::addColumn<QString>("description");
-        QTest::newRow("F1 about") << QKeyCombination(Qt::Key_F1) << "AboutIm" << "Raccourci : F1";
-        QTest::newRow("Ctrl+Q quit") << (Qt::CTRL | Qt::Key_Q) << "closeIm" << "Raccourci : Ctrl+Q";
+        QTest::newRow("F1 about") << QKeyCombination(Qt::Key_F1) << "AboutIm"
+                                  << "Raccourci : F1";
+        QTest::newRow("Ctrl+Q quit") << (Qt::CTRL | Qt::Key_Q) << "closeIm"
+                                     << "Raccourci : Ctrl+Q";
     }
     void commandShortcuts()
     {
@@ -124,8 +142,8 @@ private slots:
         for (QAction *action : menu->actions())
             if (!action->isSeparator())
                 texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
-        QCOMPARE(texts, QStringList({"Annuler", "Rétablir", "Couper", "Copier", "Coller", "Supprimer",
-                                     "Tout sélectionner"}));
+        QCOMPARE(texts,
+                 QStringList({"Annuler", "Rétablir", "Couper", "Copier", "Coller", "Supprimer", "Tout sélectionner"}));
     }
 };
 

@@ -1,7 +1,7 @@
 // The main window: its initial state, layout, look, navigation between the
 // sections, clear buttons, focus order and what assistive tools see.
-#include "uitest.h"
 #include "hotspots.h"
+#include "uitest.h"
 
 #include "ui/fonts.h"
 #include "ui/pictures.h"
@@ -139,10 +139,10 @@ private slots:
         QStringList items;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
-        QCOMPARE(items, (QStringList{QStringLiteral("'Détroit'"), QStringLiteral("'Avocat'"),
-                                     QStringLiteral("'Cassette'"), QStringLiteral("'Cassis'"),
-                                     QStringLiteral("'Feuille A4'"), QStringLiteral("'Miracle'"),
-                                     QStringLiteral("'Dedos'"), QStringLiteral("Binaire")}));
+        QCOMPARE(items,
+                 (QStringList{QStringLiteral("'Détroit'"), QStringLiteral("'Avocat'"), QStringLiteral("'Cassette'"),
+                              QStringLiteral("'Cassis'"), QStringLiteral("'Feuille A4'"), QStringLiteral("'Miracle'"),
+                              QStringLiteral("'Dedos'"), QStringLiteral("Binaire")}));
     }
 
     void infoTextsAreExact_data()
@@ -151,16 +151,12 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("firstLine");
         QTest::newRow("Morse") << "morsetxt" << 289 << "Samuel Morse (1791-1872),";
-        QTest::newRow("Caesar") << "infocatxt" << 309
-                                << "  Jules César (Caïus Julius Caesar) (100av.JC - 44av. JC)";
-        QTest::newRow("Polybius") << "infoPolybeTxt" << 475
-                                  << "  Polybe (U. Polybius) (200av. JC. - 120av. JC.),";
+        QTest::newRow("Caesar") << "infocatxt" << 309 << "  Jules César (Caïus Julius Caesar) (100av.JC - 44av. JC)";
+        QTest::newRow("Polybius") << "infoPolybeTxt" << 475 << "  Polybe (U. Polybius) (200av. JC. - 120av. JC.),";
         QTest::newRow("AlphaNum") << "desANtxt" << 516
                                   << "  Il éxiste des centaines de codes alphanumériques, plus ou moins ";
-        QTest::newRow("Semaphore") << "txtInfoSema" << 288
-                                   << "  Il s'agit, à nouveau, d'un système de drapeaux,";
-        QTest::newRow("Code des Mers") << "Text1" << 395
-                                       << "  Lors du XVIIIème siècle, la 'British Royal Navy',";
+        QTest::newRow("Semaphore") << "txtInfoSema" << 288 << "  Il s'agit, à nouveau, d'un système de drapeaux,";
+        QTest::newRow("Code des Mers") << "Text1" << 395 << "  Lors du XVIIIème siècle, la 'British Royal Navy',";
         QTest::newRow("Gato") << "infoGatoTxt" << 391
                               << "  ...Ou plus internationalement connu sous le nom de \"TIC-TAC-TOE\",";
     }
@@ -192,9 +188,8 @@ private slots:
         QCOMPARE(lines[2], QString(59, QLatin1Char(' ')) + QStringLiteral("VelmoraWin 3ème génération"));
         for (int i : {3, 4, 5, 6, 10, 11, 12})
             QCOMPARE(lines[i], QStringLiteral(" "));
-        QCOMPARE(lines[8], QStringLiteral("sujet du logiciel, en visitant notre site web sur ")
-                               + QStringLiteral(VELMORA_SITE_ADDRESS)
-                               + QStringLiteral(" et en laissant, ainsi, un "));
+        QCOMPARE(lines[8], QStringLiteral("sujet du logiciel, en visitant notre site web sur ") +
+                               QStringLiteral(VELMORA_SITE_ADDRESS) + QStringLiteral(" et en laissant, ainsi, un "));
         QCOMPARE(lines[13], QString(86, QLatin1Char(' ')) + QStringLiteral(VELMORA_CONTACT_EMAIL));
         QVERIFY(!welcome->isEnabled());
     }
@@ -221,10 +216,10 @@ private slots:
         for (QObject *object : m_window->children())
             if (object->isWidgetType())
                 order << object->objectName();
-        QCOMPARE(order, (QStringList{"semaFrame", "mersFrame", "gatoFrame", "polybeFrame",
-                                     "caesarFrame", "alphaFrame", "morseFrame", "mainFrame",
-                                     "semaIm", "mersIm", "gatoIm", "Image3", "caesarIm", "Image1",
-                                     "homeIm", "closeIm", "AboutIm", "writeIm", "cwebIm", "morseIm"}));
+        QCOMPARE(order, (QStringList{"semaFrame",  "mersFrame",  "gatoFrame", "polybeFrame", "caesarFrame",
+                                     "alphaFrame", "morseFrame", "mainFrame", "semaIm",      "mersIm",
+                                     "gatoIm",     "Image3",     "caesarIm",  "Image1",      "homeIm",
+                                     "closeIm",    "AboutIm",    "writeIm",   "cwebIm",      "morseIm"}));
     }
 
     void controlsWhereDesigned_data()
@@ -232,28 +227,48 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parentName");
         QTest::addColumn<QRect>("twips");
-        QTest::newRow("home section") << "mainFrame" << "frmMain" << QRect(2160, 1200, 8175, 5055);
+        QTest::newRow("home section") << "mainFrame"
+                                      << "frmMain" << QRect(2160, 1200, 8175, 5055);
         for (const QString &section : kSections.mid(1))
             QTest::newRow(qPrintable(section)) << section << "frmMain" << QRect(2040, 1080, 8415, 5175);
-        QTest::newRow("banner") << "VelmoraWinIm" << "mainFrame" << QRect(1560, 120, 5160, 1515);
-        QTest::newRow("welcome") << "accueilTxt" << "mainFrame" << QRect(360, 1800, 7455, 3135);
-        QTest::newRow("morseIm") << "morseIm" << "frmMain" << QRect(120, 1200, 1845, 600);
-        QTest::newRow("semaIm") << "semaIm" << "frmMain" << QRect(120, 5520, 1845, 600);
-        QTest::newRow("homeIm") << "homeIm" << "frmMain" << QRect(2280, 120, 915, 915);
-        QTest::newRow("closeIm") << "closeIm" << "frmMain" << QRect(9360, 120, 915, 915);
-        QTest::newRow("message box") << "caesarCode" << "caesarFrame" << QRect(240, 2640, 7935, 2295);
-        QTest::newRow("narrow Semaphore box") << "txtCodeSema" << "semaFrame" << QRect(240, 2640, 7815, 2295);
-        QTest::newRow("clear button") << "cmdEffacep" << "polybeFrame" << QRect(3960, 2160, 1215, 375);
-        QTest::newRow("coding button") << "cmdCodeGato" << "gatoFrame" << QRect(5760, 2160, 1215, 375);
-        QTest::newRow("Semaphore coding button") << "cmdCodeS" << "semaFrame" << QRect(5880, 2160, 1215, 375);
-        QTest::newRow("Morse clear") << "cmdEffaceMorse" << "morseFrame" << QRect(3360, 2160, 1335, 375);
-        QTest::newRow("Morse coder") << "cmdCodeMorse" << "morseFrame" << QRect(4920, 2160, 1335, 375);
-        QTest::newRow("Morse 2") << "cmdCodeMorse2" << "morseFrame" << QRect(6480, 2160, 1335, 375);
-        QTest::newRow("info text") << "Text1" << "mersFrame" << QRect(3000, 360, 4935, 1575);
-        QTest::newRow("picture") << "imInfoSema" << "semaFrame" << QRect(480, 360, 1995, 1995);
-        QTest::newRow("combo") << "cboAlphaNum" << "alphaFrame" << QRect(720, 840, 1695, 315);
-        QTest::newRow("AlphaNum coder") << "cmdAlphaNumOK" << "alphaFrame" << QRect(1080, 1320, 855, 375);
-        QTest::newRow("AlphaNum info") << "desANtxt" << "alphaFrame" << QRect(3000, 360, 4935, 1935);
+        QTest::newRow("banner") << "VelmoraWinIm"
+                                << "mainFrame" << QRect(1560, 120, 5160, 1515);
+        QTest::newRow("welcome") << "accueilTxt"
+                                 << "mainFrame" << QRect(360, 1800, 7455, 3135);
+        QTest::newRow("morseIm") << "morseIm"
+                                 << "frmMain" << QRect(120, 1200, 1845, 600);
+        QTest::newRow("semaIm") << "semaIm"
+                                << "frmMain" << QRect(120, 5520, 1845, 600);
+        QTest::newRow("homeIm") << "homeIm"
+                                << "frmMain" << QRect(2280, 120, 915, 915);
+        QTest::newRow("closeIm") << "closeIm"
+                                 << "frmMain" << QRect(9360, 120, 915, 915);
+        QTest::newRow("message box") << "caesarCode"
+                                     << "caesarFrame" << QRect(240, 2640, 7935, 2295);
+        QTest::newRow("narrow Semaphore box") << "txtCodeSema"
+                                              << "semaFrame" << QRect(240, 2640, 7815, 2295);
+        QTest::newRow("clear button") << "cmdEffacep"
+                                      << "polybeFrame" << QRect(3960, 2160, 1215, 375);
+        QTest::newRow("coding button") << "cmdCodeGato"
+                                       << "gatoFrame" << QRect(5760, 2160, 1215, 375);
+        QTest::newRow("Semaphore coding button") << "cmdCodeS"
+                                                 << "semaFrame" << QRect(5880, 2160, 1215, 375);
+        QTest::newRow("Morse clear") << "cmdEffaceMorse"
+                                     << "morseFrame" << QRect(3360, 2160, 1335, 375);
+        QTest::newRow("Morse coder") << "cmdCodeMorse"
+                                     << "morseFrame" << QRect(4920, 2160, 1335, 375);
+        QTest::newRow("Morse 2") << "cmdCodeMorse2"
+                                 << "morseFrame" << QRect(6480, 2160, 1335, 375);
+        QTest::newRow("info text") << "Text1"
+                                   << "mersFrame" << QRect(3000, 360, 4935, 1575);
+        QTest::newRow("picture") << "imInfoSema"
+                                 << "semaFrame" << QRect(480, 360, 1995, 1995);
+        QTest::newRow("combo") << "cboAlphaNum"
+                               << "alphaFrame" << QRect(720, 840, 1695, 315);
+        QTest::newRow("AlphaNum coder") << "cmdAlphaNumOK"
+                                        << "alphaFrame" << QRect(1080, 1320, 855, 375);
+        QTest::newRow("AlphaNum info") << "desANtxt"
+                                       << "alphaFrame" << QRect(3000, 360, 4935, 1935);
     }
     void controlsWhereDesigned()
     {
@@ -287,14 +302,22 @@ private slots:
     {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("home") << "mainFrame" << "";
-        QTest::newRow("Morse") << "morseFrame" << "VelmoraWin - Morse";
-        QTest::newRow("AlphaNum") << "alphaFrame" << "VelmoraWin - AlphaNumérique";
-        QTest::newRow("Caesar") << "caesarFrame" << "VelmoraWin - Caesar";
-        QTest::newRow("Polybius") << "polybeFrame" << "VelmoraWin - Polybius";
-        QTest::newRow("Gato") << "gatoFrame" << "VelmoraWin + Web - Gato";
-        QTest::newRow("Code des Mers") << "mersFrame" << "VelmoraWin + Web - Code des Mers";
-        QTest::newRow("Semaphore, as spelled") << "semaFrame" << "VelmoraWin + Web - Code Sémpahore";
+        QTest::newRow("home") << "mainFrame"
+                              << "";
+        QTest::newRow("Morse") << "morseFrame"
+                               << "VelmoraWin - Morse";
+        QTest::newRow("AlphaNum") << "alphaFrame"
+                                  << "VelmoraWin - AlphaNumérique";
+        QTest::newRow("Caesar") << "caesarFrame"
+                                << "VelmoraWin - Caesar";
+        QTest::newRow("Polybius") << "polybeFrame"
+                                  << "VelmoraWin - Polybius";
+        QTest::newRow("Gato") << "gatoFrame"
+                              << "VelmoraWin + Web - Gato";
+        QTest::newRow("Code des Mers") << "mersFrame"
+                                       << "VelmoraWin + Web - Code des Mers";
+        QTest::newRow("Semaphore, as spelled") << "semaFrame"
+                                               << "VelmoraWin + Web - Code Sémpahore";
     }
     void sectionCaptions()
     {
@@ -319,11 +342,9 @@ private slots:
         QTest::newRow("AlphaNum info") << "desANtxt" << QColor(192, 192, 192) << infoBack;
         QTest::newRow("Polybius info") << "infoPolybeTxt" << QColor(128, 128, 128) << infoBack;
         QTest::newRow("Gato info") << "infoGatoTxt" << QColor(128, 128, 128) << infoBack;
-        QTest::newRow("message box") << "polybeCode"
-                                     << QApplication::palette().color(QPalette::Highlight)
+        QTest::newRow("message box") << "polybeCode" << QApplication::palette().color(QPalette::Highlight)
                                      << QApplication::palette().color(QPalette::Base);
-        QTest::newRow("combo box") << "cboAlphaNum"
-                                   << QApplication::palette().color(QPalette::Highlight)
+        QTest::newRow("combo box") << "cboAlphaNum" << QApplication::palette().color(QPalette::Highlight)
                                    << QColor(255, 224, 192);
     }
     void textColours()
@@ -341,15 +362,24 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("cursor"); // the drawing, as hotspots.txt names it
-        QTest::newRow("window background: 1") << "frmMain" << "cursor1-ok";
-        QTest::newRow("message box: 2") << "txtMsgMorse" << "cursor2-ibeam-pen";
-        QTest::newRow("coding button: 3") << "cmdCodePolybe" << "cursor3-ok-side";
-        QTest::newRow("Morse 2 button: 3") << "cmdCodeMorse2" << "cursor3-ok-side";
-        QTest::newRow("clear button: 4") << "cmdEffaceS" << "cursor4-ok";
-        QTest::newRow("plate: 5") << "gatoIm" << "cursor5-crosshair-pen";
-        QTest::newRow("combo box: 5") << "cboAlphaNum" << "cursor5-crosshair-pen";
-        QTest::newRow("command icon: 6") << "AboutIm" << "cursor6-point-up";
-        QTest::newRow("Morse coder: 7") << "cmdCodeMorse" << "cursor7-open-hand";
+        QTest::newRow("window background: 1") << "frmMain"
+                                              << "cursor1-ok";
+        QTest::newRow("message box: 2") << "txtMsgMorse"
+                                        << "cursor2-ibeam-pen";
+        QTest::newRow("coding button: 3") << "cmdCodePolybe"
+                                          << "cursor3-ok-side";
+        QTest::newRow("Morse 2 button: 3") << "cmdCodeMorse2"
+                                           << "cursor3-ok-side";
+        QTest::newRow("clear button: 4") << "cmdEffaceS"
+                                         << "cursor4-ok";
+        QTest::newRow("plate: 5") << "gatoIm"
+                                  << "cursor5-crosshair-pen";
+        QTest::newRow("combo box: 5") << "cboAlphaNum"
+                                      << "cursor5-crosshair-pen";
+        QTest::newRow("command icon: 6") << "AboutIm"
+                                         << "cursor6-point-up";
+        QTest::newRow("Morse coder: 7") << "cmdCodeMorse"
+                                        << "cursor7-open-hand";
     }
     void cursorsWithTheirHotSpots()
     {
@@ -439,12 +469,24 @@ private slots:
         QTest::addColumn<QString>("plate");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("box");
-        QTest::newRow("Morse") << "morseIm" << "cmdEffaceMorse" << "txtMsgMorse";
-        QTest::newRow("Caesar") << "caesarIm" << "cmdEfface" << "caesarCode";
-        QTest::newRow("Polybius") << "Image3" << "cmdEffacep" << "polybeCode";
-        QTest::newRow("Gato") << "gatoIm" << "cmdEffaceGato" << "txtCodeGato";
-        QTest::newRow("Code des Mers") << "mersIm" << "cmdEffaceM" << "Text2";
-        QTest::newRow("Semaphore") << "semaIm" << "cmdEffaceS" << "txtCodeSema";
+        QTest::newRow("Morse") << "morseIm"
+                               << "cmdEffaceMorse"
+                               << "txtMsgMorse";
+        QTest::newRow("Caesar") << "caesarIm"
+                                << "cmdEfface"
+                                << "caesarCode";
+        QTest::newRow("Polybius") << "Image3"
+                                  << "cmdEffacep"
+                                  << "polybeCode";
+        QTest::newRow("Gato") << "gatoIm"
+                              << "cmdEffaceGato"
+                              << "txtCodeGato";
+        QTest::newRow("Code des Mers") << "mersIm"
+                                       << "cmdEffaceM"
+                                       << "Text2";
+        QTest::newRow("Semaphore") << "semaIm"
+                                   << "cmdEffaceS"
+                                   << "txtCodeSema";
     }
     void clearButtonsEmptyTheirBox()
     {
@@ -541,13 +583,15 @@ private slots:
             if (!usable || qobject_cast<QLineEdit *>(widget) || widget->objectName().startsWith(QLatin1String("qt_")))
                 continue;
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-            QVERIFY2(face && !face->text(QAccessible::Name).isEmpty(),
-                     qPrintable(widget->objectName() + QLatin1Char(' ') + QLatin1String(widget->metaObject()->className())));
+            QVERIFY2(
+                face && !face->text(QAccessible::Name).isEmpty(),
+                qPrintable(widget->objectName() + QLatin1Char(' ') + QLatin1String(widget->metaObject()->className())));
         }
         QCOMPARE(QAccessible::queryAccessibleInterface(child<QWidget>(m_window, "Text2"))->text(QAccessible::Name),
                  QStringLiteral("Message"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(child<QWidget>(m_window, "cmdCodeMorse2"))->text(QAccessible::Name),
-                 QStringLiteral("Morse 2"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(child<QWidget>(m_window, "cmdCodeMorse2"))->text(QAccessible::Name),
+            QStringLiteral("Morse 2"));
         QCOMPARE(QAccessible::queryAccessibleInterface(m_window)->text(QAccessible::Name),
                  QStringLiteral("VelmoraWin III"));
 

@@ -58,7 +58,8 @@ int differingPixels(const QImage &a, const QImage &b)
 
 } // namespace
 
-class TestPrerendered : public QObject {
+class TestPrerendered : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -76,7 +77,8 @@ private slots:
             QTest::addRow("%s natural", qPrintable(d.path)) << d.path << QSize() << d.natural;
             if (d.kind == QLatin1String("icon")) {
                 for (int side : kPictureIconSizes)
-                    QTest::addRow("%s %d", qPrintable(d.path), side) << d.path << QSize(side, side) << QSize(side, side);
+                    QTest::addRow("%s %d", qPrintable(d.path), side)
+                        << d.path << QSize(side, side) << QSize(side, side);
             } else {
                 // As the windows and the cursors ask for it: by its size.
                 QTest::addRow("%s sized", qPrintable(d.path)) << d.path << d.natural << d.natural;

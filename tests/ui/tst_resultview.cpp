@@ -15,8 +15,8 @@ namespace {
 
 bool isBreak(QChar c)
 {
-    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator
-           || c == QChar::ParagraphSeparator;
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
 }
 
 // The visual lines as the view cut them: [start, next start).
@@ -66,14 +66,17 @@ private slots:
         QTest::addColumn<int>("lineCount"); // when known; -1 otherwise
         const QString morse = encodeMorse(QStringLiteral("Rendez-vous demain a la gare de Lyon. ").repeated(40));
         QTest::newRow("Morse, one long line") << morse << true << -1;
-        QTest::newRow("Binaire") << encodeAlphaNum(AlphaNumCode::Binaire, QStringLiteral("message secret ").repeated(60)) << true << -1;
+        QTest::newRow("Binaire") << encodeAlphaNum(AlphaNumCode::Binaire,
+                                                   QStringLiteral("message secret ").repeated(60))
+                                 << true << -1;
         QTest::newRow("CR LF, LF and CR lines") << QStringLiteral("abc\r\ndef\nghi\rjkl\r\n\r\nmno") << false << 6;
         QTest::newRow("ends with a line break") << QStringLiteral("abc\r\n") << false << 2;
         QTest::newRow("one word longer than the box") << QString(5000, QLatin1Char('x')) << false << -1;
         QTest::newRow("surrogate pairs") << QStringLiteral("\U0001F600").repeated(700) << false << -1;
         QTest::newRow("combining marks") << QStringLiteral("e\u0301").repeated(700) << false << -1;
         QTest::newRow("tabs") << QStringLiteral("a\tbb\t/").repeated(300) << false << -1;
-        QTest::newRow("runs of blanks") << (QString(300, QLatin1Char(' ')) + QStringLiteral("a/")).repeated(20) << false << -1;
+        QTest::newRow("runs of blanks") << (QString(300, QLatin1Char(' ')) + QStringLiteral("a/")).repeated(20) << false
+                                        << -1;
         QTest::newRow("empty") << QString() << false << 1;
     }
     void wrapsIntoLinesThatFit()

@@ -6,14 +6,14 @@
 #include "uitest.h"
 
 #include "sound/morsetiming.h"
-#include "ui/morseplayer.h"
 #include "ui/modules.h"
+#include "ui/morseplayer.h"
 #include "ui/soundbar.h"
 
+#include <QAudioDevice>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -155,10 +155,7 @@ private:
     ResultWindow *result() const { return m_window->resultWindow(); }
     SoundBar *bar() const { return result() ? result()->soundBar() : nullptr; }
     QPushButton *listenButton() const { return result()->findChild<QPushButton *>(QStringLiteral("cmdEcouter")); }
-    QPushButton *saveButton() const
-    {
-        return result()->findChild<QPushButton *>(QStringLiteral("cmdEnregistrerSon"));
-    }
+    QPushButton *saveButton() const { return result()->findChild<QPushButton *>(QStringLiteral("cmdEnregistrerSon")); }
     QString statusText() const { return result()->findChild<QLabel *>(QStringLiteral("lblSon"))->text(); }
 
     void code(const QString &button, const QString &message, const QString &alphaNumItem = QString())
@@ -232,11 +229,17 @@ private slots:
         QTest::newRow("Morse 2") << QString() << "cmdCodeMorse2" << QString() << true;
         QTest::newRow("Caesar") << QString() << "cmdCode" << QString() << false;
         QTest::newRow("Polybius") << QString() << "cmdCodePolybe" << QString() << false;
-        QTest::newRow("AlphaNum Binaire") << QString() << "cmdAlphaNumOK" << "Binaire" << false;
-        QTest::newRow("AlphaNum 'Détroit'") << QString() << "cmdAlphaNumOK" << "'Détroit'" << false;
-        QTest::newRow("Morse, then Caesar") << "cmdCodeMorse" << "cmdCode" << QString() << false;
-        QTest::newRow("Polybius, then Morse 2") << "cmdCodePolybe" << "cmdCodeMorse2" << QString() << true;
-        QTest::newRow("Morse 2, then Binaire") << "cmdCodeMorse2" << "cmdAlphaNumOK" << "Binaire" << false;
+        QTest::newRow("AlphaNum Binaire") << QString() << "cmdAlphaNumOK"
+                                          << "Binaire" << false;
+        QTest::newRow("AlphaNum 'Détroit'") << QString() << "cmdAlphaNumOK"
+                                            << "'Détroit'" << false;
+        QTest::newRow("Morse, then Caesar") << "cmdCodeMorse"
+                                            << "cmdCode" << QString() << false;
+        QTest::newRow("Polybius, then Morse 2") << "cmdCodePolybe"
+                                                << "cmdCodeMorse2" << QString() << true;
+        QTest::newRow("Morse 2, then Binaire") << "cmdCodeMorse2"
+                                               << "cmdAlphaNumOK"
+                                               << "Binaire" << false;
     }
 
     void controlsFollowTheCode()
@@ -319,14 +322,30 @@ private slots:
         QTest::addColumn<qint64>("units");
         // s: three dots and two gaps (5); o: three dashes and two gaps (11);
         // each letter ends with a letter gap (3), a blank makes a word gap (7).
-        QTest::newRow("Morse e") << "cmdCodeMorse" << "e" << "e.wav" << "e.wav" << qint64(1 + 3);
-        QTest::newRow("Morse sos") << "cmdCodeMorse" << "sos" << "sos.wav" << "sos.wav" << qint64(30);
-        QTest::newRow("Morse 2 sos") << "cmdCodeMorse2" << "SOS" << "sos2.wav" << "sos2.wav" << qint64(30);
-        QTest::newRow("Morse e e") << "cmdCodeMorse" << "e e" << "ee.wav" << "ee.wav" << qint64(1 + 7 + 1 + 3);
-        QTest::newRow("name without .wav") << "cmdCodeMorse" << "t" << "sans-suffixe" << "sans-suffixe.wav"
-                                         << qint64(3 + 3);
-        QTest::newRow("digits only: no sign") << "cmdCodeMorse2" << "123" << "vide.wav" << "vide.wav"
-                                            << qint64(0);
+        QTest::newRow("Morse e") << "cmdCodeMorse"
+                                 << "e"
+                                 << "e.wav"
+                                 << "e.wav" << qint64(1 + 3);
+        QTest::newRow("Morse sos") << "cmdCodeMorse"
+                                   << "sos"
+                                   << "sos.wav"
+                                   << "sos.wav" << qint64(30);
+        QTest::newRow("Morse 2 sos") << "cmdCodeMorse2"
+                                     << "SOS"
+                                     << "sos2.wav"
+                                     << "sos2.wav" << qint64(30);
+        QTest::newRow("Morse e e") << "cmdCodeMorse"
+                                   << "e e"
+                                   << "ee.wav"
+                                   << "ee.wav" << qint64(1 + 7 + 1 + 3);
+        QTest::newRow("name without .wav") << "cmdCodeMorse"
+                                           << "t"
+                                           << "sans-suffixe"
+                                           << "sans-suffixe.wav" << qint64(3 + 3);
+        QTest::newRow("digits only: no sign") << "cmdCodeMorse2"
+                                              << "123"
+                                              << "vide.wav"
+                                              << "vide.wav" << qint64(0);
     }
 
     void savingWritesTheWholeSound()
@@ -358,9 +377,12 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("expected"); // in the message shown
-        QTest::newRow("missing folder") << "missing folder" << "n'a pas pu être enregistré";
-        QTest::newRow("disk full while writing") << "file size limit" << "n'a pas pu être enregistré";
-        QTest::newRow("too long for a WAV file") << "too long" << "fichier WAV";
+        QTest::newRow("missing folder") << "missing folder"
+                                        << "n'a pas pu être enregistré";
+        QTest::newRow("disk full while writing") << "file size limit"
+                                                 << "n'a pas pu être enregistré";
+        QTest::newRow("too long for a WAV file") << "too long"
+                                                 << "fichier WAV";
     }
 
     void failedSavingLeavesNoFile()

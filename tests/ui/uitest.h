@@ -3,10 +3,10 @@
 #pragma once
 
 #include "ui/mainwindow.h"
-#include "ui/resultview.h"
-#include "ui/widgets.h"
 #include "ui/morsehelpwindow.h"
+#include "ui/resultview.h"
 #include "ui/resultwindow.h"
+#include "ui/widgets.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,10 +22,9 @@ namespace uitest {
 inline void quietOffscreenNotes()
 {
     static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
-                                         const QString &message) {
-        if (message.contains(QLatin1String("does not support raise()"))
-            || message.contains(QLatin1String("does not support activateWindow()")))
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (message.contains(QLatin1String("does not support raise()")) ||
+            message.contains(QLatin1String("does not support activateWindow()")))
             return;
         if (previous)
             previous(type, context, message);

@@ -10,7 +10,8 @@ using namespace velmora;
 
 Q_DECLARE_METATYPE(velmora::PictureCode)
 
-class TstAddresses : public QObject {
+class TstAddresses : public QObject
+{
     Q_OBJECT
 private slots:
     void codePage_data();
@@ -28,11 +29,14 @@ void TstAddresses::codePage_data()
                                         << base + "/codes/gato/transgato.php3?texte=Votre%20Message%20ICI%0D%0A";
     QTest::newRow("empty semaphore") << PictureCode::Semaphore << ""
                                      << base + "/codes/semaphore/transsemaphore.php3?texte=";
-    QTest::newRow("characters a query would eat") << PictureCode::Mers << "a&b#c%d+e\r\nf"
-                                                  << base + "/codes/mers/transmers.php3?texte=a%26b%23c%25d%2Be%0D%0Af";
-    QTest::newRow("unreserved kept") << PictureCode::Gato << "AZaz09-._~" << base + "/codes/gato/transgato.php3?texte=AZaz09-._~";
-    QTest::newRow("accents as UTF-8") << PictureCode::Gato << "é€" << base + "/codes/gato/transgato.php3?texte=%C3%A9%E2%82%AC";
-    QTest::newRow("equals and question mark") << PictureCode::Gato << "x=1?y" << base + "/codes/gato/transgato.php3?texte=x%3D1%3Fy";
+    QTest::newRow("characters a query would eat")
+        << PictureCode::Mers << "a&b#c%d+e\r\nf" << base + "/codes/mers/transmers.php3?texte=a%26b%23c%25d%2Be%0D%0Af";
+    QTest::newRow("unreserved kept") << PictureCode::Gato << "AZaz09-._~"
+                                     << base + "/codes/gato/transgato.php3?texte=AZaz09-._~";
+    QTest::newRow("accents as UTF-8") << PictureCode::Gato << "é€"
+                                      << base + "/codes/gato/transgato.php3?texte=%C3%A9%E2%82%AC";
+    QTest::newRow("equals and question mark")
+        << PictureCode::Gato << "x=1?y" << base + "/codes/gato/transgato.php3?texte=x%3D1%3Fy";
 }
 
 void TstAddresses::codePage()

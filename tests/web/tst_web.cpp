@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
 #include <QWebEngineView>
@@ -46,7 +46,8 @@ QString pageQueryValue(BrowserWindow *browser, const QString &key)
 
 } // namespace
 
-class TstWeb : public QObject {
+class TstWeb : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -174,8 +175,10 @@ void TstWeb::siteLinks_data()
 {
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("path");
-    QTest::newRow("home page") << "cwebIm" << "/";
-    QTest::newRow("contact page") << "writeIm" << "/Contact/form.php3";
+    QTest::newRow("home page") << "cwebIm"
+                               << "/";
+    QTest::newRow("contact page") << "writeIm"
+                                  << "/Contact/form.php3";
 }
 
 void TstWeb::siteLinks()
@@ -262,7 +265,8 @@ void TstWeb::closeImEndsTheProgram()
     QVERIFY(visibleWindowsNamed(QStringLiteral("frmBrowser")) == 1);
     auto *closeIm = m_main->findChild<QAbstractButton *>(QStringLiteral("closeIm"));
     QVERIFY(closeIm);
-    QTimer::singleShot(0, closeIm, [closeIm] { QTest::mouseClick(closeIm, Qt::LeftButton, {}, closeIm->rect().center()); });
+    QTimer::singleShot(0, closeIm,
+                       [closeIm] { QTest::mouseClick(closeIm, Qt::LeftButton, {}, closeIm->rect().center()); });
     QTimer watchdog;
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });

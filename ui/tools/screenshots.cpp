@@ -10,15 +10,15 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "engine/codes.h"
 #include "ui/mainwindow.h"
-#include "ui/resultview.h"
-#include "ui/widgets.h"
 #include "ui/morsehelpwindow.h"
 #include "ui/morseplayer.h"
+#include "ui/resultview.h"
 #include "ui/resultwindow.h"
+#include "ui/widgets.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QDir>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextStream>
@@ -107,9 +107,8 @@ int main(int argc, char *argv[])
         const char *plate;
         const char *file;
     } sections[] = {
-        {"morseIm", "main-morse.png"},   {"Image1", "main-alphanum.png"},
-        {"caesarIm", "main-caesar.png"}, {"Image3", "main-polybius.png"},
-        {"gatoIm", "main-gato.png"},     {"mersIm", "main-mers.png"},
+        {"morseIm", "main-morse.png"},    {"Image1", "main-alphanum.png"}, {"caesarIm", "main-caesar.png"},
+        {"Image3", "main-polybius.png"},  {"gatoIm", "main-gato.png"},     {"mersIm", "main-mers.png"},
         {"semaIm", "main-semaphore.png"},
     };
     for (const auto &section : sections) {
@@ -146,9 +145,9 @@ int main(int argc, char *argv[])
     // chosen, so "Décoder" guesses it.
     window.findChild<ImageButton *>(QStringLiteral("Image1"))->click();
     window.findChild<QPlainTextEdit *>(QStringLiteral("alphaTxt"))
-        ->setPlainText(encodeAlphaNum(AlphaNumCode::Cassis,
-                                      QStringLiteral("Rendez-vous demain matin sur le quai du port. "
-                                                     "Apportez la carte et la lanterne.")));
+        ->setPlainText(
+            encodeAlphaNum(AlphaNumCode::Cassis, QStringLiteral("Rendez-vous demain matin sur le quai du port. "
+                                                                "Apportez la carte et la lanterne.")));
     ok = save(&window, dir, QStringLiteral("main-alphanum-decoding.png")) && ok;
     window.findChild<QPushButton *>(QStringLiteral("cmdAlphaNumDecode"))->click();
     ok = saveWithCaption(window.resultWindow(), dir, QStringLiteral("result-decoded.png")) && ok;
