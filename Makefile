@@ -95,7 +95,7 @@ FORMAT_FILES = git ls-files -z -- '*.cpp' '*.h' ':!:build/*'
 format:
 	$(FORMAT_FILES) | xargs -0 clang-format-14 -i
 
-check-format:
+check-format: deps
 	$(FORMAT_FILES) | xargs -0 clang-format-14 --dry-run --Werror
 
 clean:
