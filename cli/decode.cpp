@@ -81,18 +81,7 @@ DecodingPump::DecodingPump(const Decoder &decoder, int outFd)
 
 bool DecodingPump::writeAll(const char *data, std::size_t n)
 {
-    while (n > 0) {
-        const ssize_t w = ::write(m_outFd, data, n);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            m_error = std::string("cannot write the output: ") + std::strerror(errno);
-            return false;
-        }
-        data += w;
-        n -= std::size_t(w);
-    }
-    return true;
+    return cli::writeAll(m_outFd, data, n, &m_error);
 }
 
 bool DecodingPump::feed(const unsigned char *data, std::size_t n, bool final, bool checked)

@@ -137,20 +137,25 @@ CodingPump::CodingPump(const Encoder &encoder, int outFd)
 {
 }
 
-bool CodingPump::writeAll(const char *data, std::size_t n)
+bool writeAll(int fd, const char *data, std::size_t n, std::string *error)
 {
     while (n > 0) {
-        const ssize_t w = ::write(m_outFd, data, n);
+        const ssize_t w = ::write(fd, data, n);
         if (w < 0) {
             if (errno == EINTR)
                 continue;
-            m_error = std::string("cannot write the output: ") + std::strerror(errno);
+            *error = std::string("cannot write the output: ") + std::strerror(errno);
             return false;
         }
         data += w;
         n -= std::size_t(w);
     }
     return true;
+}
+
+bool CodingPump::writeAll(const char *data, std::size_t n)
+{
+    return cli::writeAll(m_outFd, data, n, &m_error);
 }
 
 bool CodingPump::codeAndWrite(const unsigned char *data, std::size_t n, bool final, std::size_t &consumed)

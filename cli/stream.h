@@ -15,6 +15,10 @@ namespace velmora::cli {
 // surrogate, which valid input never yields, is written as U+FFFD.
 std::size_t encodeUtf8(const char16_t *in, std::size_t n, char *out);
 
+// Writes all n bytes to fd, going on after interruptions; false, with the
+// reason in *error, when the output cannot take them.
+bool writeAll(int fd, const char *data, std::size_t n, std::string *error);
+
 // An encoder's table re-expressed in UTF-8: for every BMP character, the
 // UTF-8 bytes of what the encoder makes of it. Coding UTF-8 input with it
 // gives the same bytes as decoding, encoding and encoding back, without the
