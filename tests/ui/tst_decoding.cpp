@@ -50,9 +50,13 @@ QString decodedCaption(const QString &details)
 QString longPlainMessage(const std::function<QString(const QString &)> &coder)
 {
     const QString line = QStringLiteral("Rendez vous a Brest demain matin. Le navire part a midi. ");
-    QString message = line;
+    const QString nextLine = QStringLiteral("\r\n") + line;
+    // Sized from one line's coded length, so the message is coded once or
+    // twice rather than once per line.
+    const qsizetype lines = MainWindow::kCodedAtOnce / coder(nextLine).size() + 1;
+    QString message = line + nextLine.repeated(lines);
     while (coder(message).size() <= MainWindow::kCodedAtOnce)
-        message += QStringLiteral("\r\n") + line;
+        message += nextLine.repeated(lines / 8 + 1);
     return message;
 }
 
