@@ -32,6 +32,14 @@ struct LogWriter::State {
             wake.wait(lock, [this] { return stopping || !lines.empty(); });
             if (lines.empty())
                 break;
+            if (!stopping) {
+                // Lines come in bursts under load: gathering them for a
+                // moment makes one write of many, and spares the service a
+                // wake-up of this thread per request.
+                lock.unlock();
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                lock.lock();
+            }
             std::string text;
             while (!lines.empty()) {
                 text += lines.front();
@@ -88,8 +96,12 @@ void LogWriter::write(std::string line)
         return;
     }
     s->queued += line.size();
+    // The thread takes every waiting line at once: it needs waking only for
+    // the first (while it writes, it looks again before sleeping).
+    const bool first = s->lines.empty() && !s->writing;
     s->lines.push_back(std::move(line));
-    s->wake.notify_one();
+    if (first)
+        s->wake.notify_one();
 }
 
 std::uint64_t LogWriter::dropped() const
