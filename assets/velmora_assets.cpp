@@ -6,6 +6,7 @@
 static void initVelmoraAssetsResource()
 {
     Q_INIT_RESOURCE(velmora_assets);
+    Q_INIT_RESOURCE(velmora_rasters);
 }
 
 void velmoraInitAssets()

@@ -4,11 +4,12 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QtMath>
 
+#include <cstring>
 #include <optional>
 
 #if defined(VELMORA_HAVE_ASSETS) && __has_include("velmora_assets.h")
@@ -53,15 +54,58 @@ const QString &rasterRoot()
     return root;
 }
 
-// The pre-rendered PNG of `path` at `size` (natural when invalid), ratio 1;
-// a null pixmap when there is none or it does not have the size asked for.
+// The pixels of a pre-rendered raster, straight from the resource: a
+// 12-byte header (the letters "VRP1", then width and height as 32-bit
+// numbers of this machine) and the rows of premultiplied ARGB32 pixels. The
+// build stores them uncompressed, so reading one is a copy, with no inflating
+// or unfiltering as a PNG would need and no image plugin to look up.
+struct RasterHeader {
+    char magic[4];
+    quint32 width;
+    quint32 height;
+};
+
+QImage rasterImage(const QString &rasterPath)
+{
+    const QResource resource(rasterPath);
+    if (!resource.isValid())
+        return QImage();
+    const QByteArray bytes = resource.uncompressedData();
+    RasterHeader header;
+    if (bytes.size() < qsizetype(sizeof header))
+        return QImage();
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    if (std::memcmp(header.magic, "VRP1", 4) != 0 || header.width == 0 || header.height == 0 || header.width > 4096 ||
+        header.height > 4096 || bytes.size() != qsizetype(sizeof header) + qsizetype(header.width) * header.height * 4)
+        return QImage();
+    const QImage image(reinterpret_cast<const uchar *>(bytes.constData()) + sizeof header, int(header.width),
+                       int(header.height), int(header.width) * 4, QImage::Format_ARGB32_Premultiplied);
+    // Stored uncompressed, the pixels stay in the program's resources for its
+    // whole life and are used where they lie; a decompressed copy would not.
+    return resource.compressionAlgorithm() == QResource::NoCompression ? image : image.copy();
+}
+
+QSize rasterSize(const QString &rasterPath)
+{
+    const QResource resource(rasterPath);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        resource.size() < qint64(sizeof(RasterHeader)))
+        return rasterImage(rasterPath).size();
+    RasterHeader header;
+    std::memcpy(&header, resource.data(), sizeof header);
+    if (std::memcmp(header.magic, "VRP1", 4) != 0)
+        return QSize();
+    return QSize(int(header.width), int(header.height));
+}
+
+// The pre-rendered raster of `path` at `size` (natural when invalid), ratio
+// 1; a null pixmap when there is none or it does not have the size asked for.
 QPixmap loadPrerendered(const QString &path, QSize size)
 {
-    const QString png = prerenderedPath(path, size);
-    if (png.isEmpty())
+    const QString raster = prerenderedPath(path, size);
+    if (raster.isEmpty())
         return QPixmap();
-    QImageReader reader(png, "png");
-    QImage image = reader.read();
+    QImage image = readPrerendered(raster);
     if (image.isNull() || (size.isValid() && image.size() != size))
         return QPixmap();
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
@@ -100,6 +144,22 @@ QPixmap renderWith(QSvgRenderer &renderer, QSize size, qreal dpr)
 
 } // namespace
 
+QImage readPrerendered(const QString &rasterPath)
+{
+    return rasterImage(rasterPath);
+}
+
+QByteArray prerenderedBytes(const QImage &image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    RasterHeader header{{'V', 'R', 'P', '1'}, quint32(pixels.width()), quint32(pixels.height())};
+    QByteArray bytes(reinterpret_cast<const char *>(&header), sizeof header);
+    bytes.reserve(bytes.size() + qsizetype(pixels.width()) * pixels.height() * 4);
+    for (int y = 0; y < pixels.height(); ++y)
+        bytes.append(reinterpret_cast<const char *>(pixels.constScanLine(y)), qsizetype(pixels.width()) * 4);
+    return bytes;
+}
+
 QString prerenderedName(const QString &relativePath, QSize size)
 {
     QString base = relativePath;
@@ -107,7 +167,7 @@ QString prerenderedName(const QString &relativePath, QSize size)
         base.chop(4);
     if (size.isValid())
         base += QStringLiteral("@%1x%2").arg(size.width()).arg(size.height());
-    return base + QStringLiteral(".png");
+    return base + QStringLiteral(".argb");
 }
 
 QString prerenderedPath(const QString &path, QSize size)
@@ -124,9 +184,9 @@ QString prerenderedPath(const QString &path, QSize size)
     const QString natural = rasterRoot() + prerenderedName(relative);
     if (!QFile::exists(natural))
         return QString();
-    // Only the PNG's header is read to learn whether its size is the one
+    // Only the raster's header is read to learn whether its size is the one
     // asked for.
-    if (size.isValid() && QImageReader(natural, "png").size() != size)
+    if (size.isValid() && rasterSize(natural) != size)
         return QString();
     return natural;
 }
@@ -141,11 +201,11 @@ QSize pictureNaturalSize(const QString &path)
     ensureUiResources();
     if (!QFile::exists(path))
         return QSize();
-    // The PNG pre-rendered at the natural size has that size: its header
+    // The raster pre-rendered at the natural size has that size: its header
     // tells it without parsing the drawing.
     const QString natural = prerenderedPath(path);
     if (!natural.isEmpty()) {
-        const QSize size = QImageReader(natural, "png").size();
+        const QSize size = rasterSize(natural);
         if (size.isValid())
             return size;
     }

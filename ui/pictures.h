@@ -4,13 +4,17 @@
 //
 // The build also renders each drawing, at pixel ratio 1 and at the sizes the
 // windows ask for (a picture at its natural size, an icon at the icon sizes,
-// a cursor at 32 x 32), to a PNG under :/velmora/raster/ with this very code.
-// A request at ratio 1 and one of those sizes takes that PNG, pixel for pixel
+// a cursor at 32 x 32), to a raster under :/velmora/raster/ with this very
+// code: the bare pixels, stored uncompressed, so that reading one costs a
+// copy. A request at ratio 1 and one of those sizes takes that raster, pixel
+// for pixel
 // the drawing's own rendering, without parsing the SVG; any other size or
 // ratio (a high-density screen) renders the drawing itself.
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -32,8 +36,8 @@ QSize pictureNaturalSize(const QString &path);
 // `size` is invalid) for the pixel ratio `dpr` (the application's when 0).
 QPixmap renderPicture(const QString &path, QSize size = QSize(), qreal dpr = 0);
 
-// Always renders the SVG drawing itself (never a pre-rendered PNG); what the
-// build's pre-rendered PNGs are made with.
+// Always renders the SVG drawing itself (never a pre-rendered raster); what
+// the build's pre-rendered rasters are made with.
 QPixmap renderPictureSvg(const QString &path, QSize size = QSize(), qreal dpr = 0);
 
 // The sizes, in pixels, at which a window icon is rendered.
@@ -42,15 +46,22 @@ inline constexpr int kPictureIconSizes[] = {16, 24, 32, 48, 64};
 // A window icon from an SVG drawing, rendered at the icon sizes.
 QIcon pictureIcon(const QString &path);
 
-// The name, relative to ":/velmora/raster/", of the PNG that the build renders
-// of the drawing `relativePath` (relative to ":/velmora/", e.g.
-// "pictures/smorse.svg"): "pictures/smorse.png" at the drawing's natural size
-// (an invalid `size`), "pictures/icon-main@16x16.png" at another size.
+// The name, relative to ":/velmora/raster/", of the raster that the build
+// renders of the drawing `relativePath` (relative to ":/velmora/", e.g.
+// "pictures/smorse.svg"): "pictures/smorse.argb" at the drawing's natural size
+// (an invalid `size`), "pictures/icon-main@16x16.argb" at another size.
 QString prerenderedName(const QString &relativePath, QSize size = QSize());
 
-// The resource path of the pre-rendered PNG that serves `path` at `size`
+// The resource path of the pre-rendered raster that serves `path` at `size`
 // device-independent pixels (its natural size when invalid) and pixel ratio
 // 1, or an empty string when the build made none for it.
 QString prerenderedPath(const QString &path, QSize size = QSize());
+
+// The image stored in a pre-rendered raster (a path prerenderedPath() gave),
+// or a null image when it is missing or not a raster.
+QImage readPrerendered(const QString &rasterPath);
+
+// The bytes of a pre-rendered raster of `image`, as the build writes them.
+QByteArray prerenderedBytes(const QImage &image);
 
 } // namespace velmora

@@ -1,4 +1,4 @@
-// The PNGs that the build pre-renders of the drawings (":/velmora/raster/")
+// The rasters that the build pre-renders of the drawings (":/velmora/raster/")
 // stand in for the drawings at pixel ratio 1: each must be, pixel for pixel,
 // what rendering the drawing gives, for every picture, icon size and cursor
 // that assets.txt lists; any other size or ratio renders the drawing itself.
@@ -91,12 +91,12 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QSize, size);
         QFETCH(QSize, pixels);
-        const QString png = prerenderedPath(path, size);
-        QVERIFY2(!png.isEmpty(), "the build pre-renders this drawing at this size");
+        const QString raster = prerenderedPath(path, size);
+        QVERIFY2(!raster.isEmpty(), "the build pre-renders this drawing at this size");
 
         const QImage fresh = premultiplied(renderPictureSvg(path, size, 1.0));
         QCOMPARE(fresh.size(), pixels);
-        QImage stored(png);
+        QImage stored = readPrerendered(raster);
         QVERIFY(!stored.isNull());
         stored = stored.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(differingPixels(stored, fresh), 0);
@@ -161,12 +161,27 @@ private slots:
         }
     }
 
+    void onlyRastersAreRead_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("a drawing") << picturePath(QStringLiteral("smorse.svg"));
+        QTest::newRow("the hot spots list") << QStringLiteral(":/velmora/cursors/hotspots.txt");
+        QTest::newRow("missing raster") << QStringLiteral(":/velmora/raster/pictures/none.argb");
+        QTest::newRow("outside the resources") << QStringLiteral("/nonexistent/smorse.argb");
+    }
+
+    void onlyRastersAreRead()
+    {
+        QFETCH(QString, path);
+        QVERIFY(readPrerendered(path).isNull());
+    }
+
     void missingDrawings_data()
     {
         QTest::addColumn<QString>("path");
         QTest::newRow("missing picture") << picturePath(QStringLiteral("none.svg"));
         QTest::newRow("outside the resources") << QStringLiteral("/nonexistent/smorse.svg");
-        QTest::newRow("a raster itself") << QStringLiteral(":/velmora/raster/pictures/smorse.png");
+        QTest::newRow("a raster itself") << QStringLiteral(":/velmora/raster/pictures/smorse.argb");
     }
 
     void missingDrawings()
@@ -175,7 +190,7 @@ private slots:
         QVERIFY(prerenderedPath(path).isEmpty());
         QVERIFY(pictureIcon(path).isNull());
         if (QFile::exists(path))
-            return; // a PNG is no drawing, but it does exist
+            return; // a raster is no drawing, but it does exist
         QVERIFY(renderPicture(path, QSize(), 1.0).isNull());
         QVERIFY(!pictureNaturalSize(path).isValid());
     }

@@ -1,4 +1,4 @@
-// Renders the drawings to the PNGs that the program takes instead of parsing
+// Renders the drawings to the rasters that the program takes instead of parsing
 // them when it asks for one at pixel ratio 1 and at the size pre-rendered,
 // with the program's own rendering code (ui/pictures.cpp):
 //   velmora-prerender OUTPUT_DIR [SVG SIZE NAME]...
@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -55,7 +56,9 @@ int main(int argc, char **argv)
             return 1;
         }
         const QString target = outputDir + QLatin1Char('/') + name;
-        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !pixmap.toImage().save(target, "PNG")) {
+        QSaveFile file(target);
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+            file.write(velmora::prerenderedBytes(pixmap.toImage())) < 0 || !file.commit()) {
             std::fprintf(stderr, "velmora-prerender: cannot write %s\n", qPrintable(target));
             return 1;
         }
