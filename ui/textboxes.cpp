@@ -97,13 +97,15 @@ QTextEdit *makeInfoText(QWidget *parent, const QString &name, const QRect &geome
     box->setFocusPolicy(Qt::NoFocus);
     box->setAccessibleName(accessibleName);
     setTextColours(box, textColour, background);
+    // The text and its line pitch in one edit, so the box lays it out once.
+    QTextCursor all(box->document());
+    all.beginEditBlock();
     box->setPlainText(text);
-
     QTextBlockFormat lines;
     lines.setLineHeight(designLineHeight(box->font()), QTextBlockFormat::FixedHeight);
-    QTextCursor all(box->document());
     all.select(QTextCursor::Document);
     all.mergeBlockFormat(lines);
+    all.endEditBlock();
     box->document()->clearUndoRedoStacks();
 
     box->viewport()->setCursor(Qt::ArrowCursor);
