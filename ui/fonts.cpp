@@ -41,28 +41,43 @@ int designStretch()
         font.setPointSizeF(8.25);
         const QString infoTexts = texts::morseInfo() + texts::alphaNumInfo() + texts::caesarInfo() +
                                   texts::polybeInfo() + texts::gatoInfo() + texts::mersInfo() + texts::semaphoreInfo();
-        const QStringList lines = infoTexts.split(QStringLiteral("\r\n"));
-        auto widest = [&lines](const QFont &face) {
+        QStringList lines = infoTexts.split(QStringLiteral("\r\n"));
+        // Blanks at the end of a line do not push it onto the next row.
+        for (QString &line : lines) {
+            qsizetype length = line.size();
+            while (length > 0 && line.at(length - 1).isSpace())
+                --length;
+            line.truncate(length);
+        }
+        auto widest = [](const QFont &face, const QStringList &which) {
             const QFontMetricsF metrics(face);
             qreal width = 0;
-            for (const QString &line : lines) {
-                // Blanks at the end of a line do not push it onto the next row.
-                qsizetype length = line.size();
-                while (length > 0 && line.at(length - 1).isSpace())
-                    --length;
-                width = std::max(width, metrics.horizontalAdvance(line.left(length)));
-            }
+            for (const QString &line : which)
+                width = std::max(width, metrics.horizontalAdvance(line));
             return width;
         };
         constexpr qreal kDesignWidth = 318; // pixels inside a 4935-twip info box
-        const qreal width = widest(font);
+        const QFontMetricsF full(font);
+        QList<qreal> widths;
+        for (const QString &line : lines)
+            widths << full.horizontalAdvance(line);
+        const qreal width = *std::max_element(widths.cbegin(), widths.cend());
         if (width <= kDesignWidth)
             return 100;
         int percent = std::clamp(int(100 * kDesignWidth / width), 75, 100);
         // At this small size each letter's advance is rounded to the pixel, so
         // the narrowed face is not exactly as much narrower as asked: narrow it
-        // on until the widest line fits.
-        for (font.setStretch(percent); percent > 75 && widest(font) > kDesignWidth; font.setStretch(--percent)) {
+        // on until the widest line fits. Only the lines near the widest can
+        // decide it, so they alone are measured at each step; all of them are
+        // measured again at the stretch found.
+        QStringList nearWidest;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (widths[i] > 0.9 * width)
+                nearWidest << lines[i];
+        for (const QStringList *which : {&nearWidest, &lines}) {
+            for (font.setStretch(percent); percent > 75 && widest(font, *which) > kDesignWidth;
+                 font.setStretch(--percent)) {
+            }
         }
         return percent;
     }();
