@@ -13,7 +13,9 @@ int main(int argc, char *argv[])
     // No OpenGL at start-up: the context the embedded browser shares is made
     // at the first web feature (prepareSharedOpenGLContext).
     velmora::keepFilesOutOfTheHomeFolder();
+    velmora::FontconfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     velmora::installQtTranslations();
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));

@@ -4,6 +4,10 @@
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 
+#include <fontconfig/fontconfig.h>
+
+#include <system_error>
+
 // Qt keeps the context that every OpenGL context of the process shares; the
 // web engine reads it when it starts. These two functions are exported by
 // QtGui for that purpose and have no header of their own.
@@ -61,6 +65,28 @@ bool prepareSharedOpenGLContext()
     qt_gl_set_global_share_context(context);
     qAddPostRoutine(releaseSharedContext);
     return true;
+}
+
+FontconfigWarmUp::FontconfigWarmUp()
+{
+    // Fontconfig makes its configuration once per process, safely from any
+    // thread; Qt's own FcInit() then finds it made. Without a thread (none
+    // can be started), Qt reads it when it first needs it, as before.
+    try {
+        m_thread = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+    }
+}
+
+FontconfigWarmUp::~FontconfigWarmUp()
+{
+    wait();
+}
+
+void FontconfigWarmUp::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 } // namespace velmora

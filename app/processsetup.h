@@ -2,6 +2,8 @@
 // the web features load.
 #pragma once
 
+#include <thread>
+
 namespace velmora {
 
 // The program writes no files. Qt's and Mesa's shader caches and GLib's
@@ -16,5 +18,23 @@ void keepFilesOutOfTheHomeFolder();
 // false when no OpenGL context can be made: the browser then draws in
 // software.
 bool prepareSharedOpenGLContext();
+
+// The first text laid out makes fontconfig read its configuration and its
+// font caches (about 10 ms, before the main window can be built). Made at the
+// top of main(), this reads them on a thread of its own while the
+// application object connects to the display; wait() (or the destructor)
+// joins it, before the windows are built.
+class FontconfigWarmUp
+{
+public:
+    FontconfigWarmUp();
+    ~FontconfigWarmUp();
+    FontconfigWarmUp(const FontconfigWarmUp &) = delete;
+    FontconfigWarmUp &operator=(const FontconfigWarmUp &) = delete;
+    void wait();
+
+private:
+    std::thread m_thread;
+};
 
 } // namespace velmora
