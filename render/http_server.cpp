@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -46,6 +47,40 @@ std::string peerOf(MHD_Connection *c)
     return info && info->client_addr ? numericAddress(info->client_addr, lengthOf(info->client_addr)) : "-";
 }
 
+// The two ends of a connection, worked out once when it opens rather than at
+// each of its requests (a system call and two address conversions).
+struct ConnectionEnds {
+    std::string peer = "-";
+    std::string localAddress;
+    int localPort = 0;
+};
+
+ConnectionEnds connectionEnds(MHD_Connection *c)
+{
+    ConnectionEnds ends;
+    ends.peer = peerOf(c);
+    if (const MHD_ConnectionInfo *info = MHD_get_connection_info(c, MHD_CONNECTION_INFO_CONNECTION_FD)) {
+        sockaddr_storage local{};
+        socklen_t len = sizeof local;
+        if (::getsockname(info->connect_fd, reinterpret_cast<sockaddr *>(&local), &len) == 0) {
+            ends.localAddress = numericAddress(reinterpret_cast<sockaddr *>(&local), len);
+            ends.localPort = ntohs(local.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6 *>(&local)->sin6_port
+                                                               : reinterpret_cast<sockaddr_in *>(&local)->sin_port);
+        }
+    }
+    return ends;
+}
+
+// The ends kept with the connection (made when it opened); worked out afresh
+// should there be none.
+ConnectionEnds endsOf(MHD_Connection *c)
+{
+    const MHD_ConnectionInfo *info = MHD_get_connection_info(c, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    if (info && info->socket_context)
+        return *static_cast<const ConnectionEnds *>(info->socket_context);
+    return connectionEnds(c);
+}
+
 MHD_Result collectHeader(void *cls, MHD_ValueKind, const char *key, size_t keySize, const char *value, size_t valueSize)
 {
     static_cast<std::vector<HeaderField> *>(cls)->push_back(
@@ -62,6 +97,7 @@ struct Exchange {
     HttpExchange log;
     HttpRequest request;
     std::string originTarget; // an absolute-form target without its authority
+    ConnectionEnds ends;
 };
 
 } // namespace
@@ -91,12 +127,19 @@ struct HttpServer::Private {
         return x;
     }
 
-    static void onConnection(void *cls, MHD_Connection *c, void **, MHD_ConnectionNotificationCode code)
+    static void onConnection(void *cls, MHD_Connection *c, void **socketContext, MHD_ConnectionNotificationCode code)
     {
         auto *p = static_cast<Private *>(cls);
         if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
+            delete static_cast<ConnectionEnds *>(*socketContext);
+            *socketContext = nullptr;
             --p->open;
             return;
+        }
+        try {
+            *socketContext = new ConnectionEnds(connectionEnds(c));
+        } catch (const std::bad_alloc &) {
+            *socketContext = nullptr; // worked out at each request instead
         }
         // Idle connections must not keep others out: once half the places
         // are taken, a new connection may stay silent for less time.
@@ -116,7 +159,7 @@ struct HttpServer::Private {
             // length, an unknown version): logged with its address, status
             // unknown.
             if (!x->started) {
-                x->log.peer = peerOf(c);
+                x->log.peer = endsOf(c).peer;
                 x->log.target = x->rawTarget;
             }
             p->logger(x->log);
@@ -142,7 +185,8 @@ struct HttpServer::Private {
         x->log.method = method;
         x->log.target = x->rawTarget;
         x->log.version = version;
-        x->log.peer = peerOf(c);
+        x->ends = endsOf(c);
+        x->log.peer = x->ends.peer;
 
         std::vector<HeaderField> headers;
         MHD_get_connection_values_n(c, MHD_HEADER_KIND, collectHeader, &headers);
@@ -203,15 +247,8 @@ struct HttpServer::Private {
         }
         req.peer = x.log.peer;
         req.bodyLeftUnread = bodyLeftUnread;
-        if (const MHD_ConnectionInfo *info = MHD_get_connection_info(c, MHD_CONNECTION_INFO_CONNECTION_FD)) {
-            sockaddr_storage local{};
-            socklen_t len = sizeof local;
-            if (::getsockname(info->connect_fd, reinterpret_cast<sockaddr *>(&local), &len) == 0) {
-                req.localAddress = numericAddress(reinterpret_cast<sockaddr *>(&local), len);
-                req.localPort = ntohs(local.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6 *>(&local)->sin6_port
-                                                                  : reinterpret_cast<sockaddr_in *>(&local)->sin_port);
-            }
-        }
+        req.localAddress = x.ends.localAddress;
+        req.localPort = x.ends.localPort;
         HttpResponse r;
         try {
             handler(req, r);

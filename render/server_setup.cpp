@@ -3,6 +3,7 @@
 #include "pages.h"
 
 #include <chrono>
+#include <cstring>
 #include <ctime>
 
 namespace velmora::render {
@@ -106,11 +107,18 @@ std::string accessLogLine(const HttpExchange &e)
         }
     };
 
-    char when[32] = "-";
+    // The time, to the second: written out once a second per thread, not
+    // once a line.
+    thread_local std::time_t shownSecond = -1;
+    thread_local char when[32] = "-";
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-    if (gmtime_r(&now, &utc))
-        std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    if (now != shownSecond) {
+        std::tm utc{};
+        if (gmtime_r(&now, &utc) && std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &utc) > 0)
+            shownSecond = now;
+        else
+            std::strcpy(when, "-");
+    }
 
     std::string line = when;
     line += ' ';
