@@ -26,11 +26,22 @@ const std::vector<QString> &fragmentsOf(CodeId code)
     static std::vector<std::vector<QString>> all = [] {
         const QString characters =
             QString::fromUtf8("abcdefghijklmnopqrstuvwxyzàâçéèêëîïôöùûüœ0123456789 .,;:'?!-()\"");
-        const QStringList strays = {
-            QStringLiteral("/"),  QStringLiteral("//"),    QStringLiteral("///"),      QStringLiteral(" "),
-            QStringLiteral("\r\n"), QStringLiteral("\n"),  QString::fromUtf8("·"),     QStringLiteral("-"),
-            QStringLiteral("x"),  QString::fromUtf8("é"),  QString::fromUtf8("\U0001F600"), QString::fromUtf8("\u00A0"),
-            QStringLiteral("0"),  QStringLiteral("99"),    QStringLiteral("P"),        QStringLiteral("O")};
+        const QStringList strays = {QStringLiteral("/"),
+                                    QStringLiteral("//"),
+                                    QStringLiteral("///"),
+                                    QStringLiteral(" "),
+                                    QStringLiteral("\r\n"),
+                                    QStringLiteral("\n"),
+                                    QString::fromUtf8("·"),
+                                    QStringLiteral("-"),
+                                    QStringLiteral("x"),
+                                    QString::fromUtf8("é"),
+                                    QString::fromUtf8("\U0001F600"),
+                                    QString::fromUtf8("\u00A0"),
+                                    QStringLiteral("0"),
+                                    QStringLiteral("99"),
+                                    QStringLiteral("P"),
+                                    QStringLiteral("O")};
         std::vector<std::vector<QString>> lists(kCodeCount);
         for (int id = 0; id < kCodeCount; ++id) {
             for (QChar c : characters)
