@@ -70,10 +70,7 @@ private:
         open(section.plate);
         uitest::typeMessage(box(section.box), message);
         uitest::click(child<QPushButton>(m_window, button));
-        ResultWindow *result = m_window->resultWindow();
-        if (!result || !result->isVisible())
-            return QStringLiteral("<no result window>");
-        return result->resultBox()->toPlainText();
+        return uitest::shownResult(m_window);
     }
 
     // Pastes MESSAGE into the section of BUTTON (as one paste would) and

@@ -97,12 +97,7 @@ private:
         box(s)->paste();
     }
 
-    QString resultText() const
-    {
-        ResultWindow *result = m_window->resultWindow();
-        return result && result->isVisible() ? result->resultBox()->toPlainText()
-                                             : QStringLiteral("<no result window>");
-    }
+    QString resultText() const { return uitest::shownResult(m_window); }
     QString caption() const
     {
         return m_window->resultWindow() ? m_window->resultWindow()->windowTitle()

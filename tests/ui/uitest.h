@@ -66,6 +66,13 @@ inline void typeMessage(QPlainTextEdit *box, const QString &message)
     }
 }
 
+// What the result window of WINDOW shows, or a marker when it is not shown.
+inline QString shownResult(const velmora::MainWindow *window)
+{
+    const velmora::ResultWindow *result = window->resultWindow();
+    return result && result->isVisible() ? result->resultBox()->toPlainText() : QStringLiteral("<no result window>");
+}
+
 inline void click(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
