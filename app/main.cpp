@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("velmora"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
-    velmora::MainWindow mainWindow;
+    // The hidden sections are made once the window is on screen.
+    velmora::MainWindow mainWindow(nullptr, velmora::MainWindow::Sections::BuiltOnceShown);
 
     // The web features answer the main window's web requests from the
     // first one on; until then no web engine is loaded.

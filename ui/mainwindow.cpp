@@ -20,11 +20,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace velmora {
 namespace {
@@ -47,13 +49,13 @@ QColor windowFrameColour()
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent, Sections sections)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     ensureUiResources();
     m_coding = new BackgroundJob(this);
     connect(m_coding, &BackgroundJob::runningChanged, this, &MainWindow::setBusy);
-    build();
+    build(sections);
 }
 
 MainWindow::~MainWindow()
@@ -78,7 +80,7 @@ QString MainWindow::messageText(const QPlainTextEdit *box)
 // ---------------------------------------------------------------------------
 // Building the window
 
-void MainWindow::build()
+void MainWindow::build(Sections sections)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(texts::mainCaption());
@@ -94,103 +96,12 @@ void MainWindow::build()
     // Sections, in the window's creation order; the content area shows one.
     m_semaphoreSection =
         makeSection(QStringLiteral("semaFrame"), QStringLiteral("VelmoraWin + Web - Code Sémpahore"), false);
-    m_semaphoreMessage = makeCodeSection(
-        m_semaphoreSection, QStringLiteral("txtCodeSema"), texts::initialMessage(), QStringLiteral("txtInfoSema"),
-        texts::semaphoreInfo(), kInfoGrey, QStringLiteral("imInfoSema"), QStringLiteral("semaphore.svg"),
-        QStringLiteral("Un marin en uniforme tenant deux drapeaux de sémaphore rouge et jaune"), false, 7815);
-    m_semaphoreClearButton = makeButton(m_semaphoreSection, QStringLiteral("cmdEffaceS"), QStringLiteral("Effacer"),
-                                        twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_semaphoreCodeButton = makeButton(m_semaphoreSection, QStringLiteral("cmdCodeS"), QStringLiteral("Coder"),
-                                       twipsRect(5880, 2160, 1215, 375), VelmoraCursor::OkHandSide);
-
     m_mersSection = makeSection(QStringLiteral("mersFrame"), QStringLiteral("VelmoraWin + Web - Code des Mers"), false);
-    m_mersMessage = makeCodeSection(m_mersSection, QStringLiteral("Text2"), texts::initialMessage(),
-                                    QStringLiteral("Text1"), texts::mersInfo(), kInfoGrey, QStringLiteral("Image4"),
-                                    QStringLiteral("mers.svg"), QStringLiteral("Pavillon de la Royal Navy"));
-    m_mersClearButton = makeButton(m_mersSection, QStringLiteral("cmdEffaceM"), QStringLiteral("Effacer"),
-                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_mersCodeButton = makeButton(m_mersSection, QStringLiteral("cmdCodeM"), QStringLiteral("Coder"),
-                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
-
     m_gatoSection = makeSection(QStringLiteral("gatoFrame"), QStringLiteral("VelmoraWin + Web - Gato"), false);
-    m_gatoMessage =
-        makeCodeSection(m_gatoSection, QStringLiteral("txtCodeGato"), texts::initialMessage(),
-                        QStringLiteral("infoGatoTxt"), texts::gatoInfo(), kInfoGrey, QStringLiteral("gatoInfoIm"),
-                        QStringLiteral("gato.svg"), QStringLiteral("Un chaton gris endormi parmi des peluches"));
-    m_gatoClearButton = makeButton(m_gatoSection, QStringLiteral("cmdEffaceGato"), QStringLiteral("Effacer"),
-                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_gatoCodeButton = makeButton(m_gatoSection, QStringLiteral("cmdCodeGato"), QStringLiteral("Coder"),
-                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
-
     m_polybiusSection = makeSection(QStringLiteral("polybeFrame"), QStringLiteral("VelmoraWin - Polybius"), false);
-    m_polybiusMessage = makeCodeSection(m_polybiusSection, QStringLiteral("polybeCode"), texts::initialMessage(),
-                                        QStringLiteral("infoPolybeTxt"), texts::polybeInfo(), kInfoGrey,
-                                        QStringLiteral("polybePic"), QStringLiteral("polybe.svg"),
-                                        QStringLiteral("Statue antique d'un homme barbu drapé dans un manteau"));
-    m_polybiusClearButton = makeButton(m_polybiusSection, QStringLiteral("cmdEffacep"), QStringLiteral("Effacer"),
-                                       twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_polybiusCodeButton = makeButton(m_polybiusSection, QStringLiteral("cmdCodePolybe"), QStringLiteral("Coder"),
-                                      twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
-
     m_caesarSection = makeSection(QStringLiteral("caesarFrame"), QStringLiteral("VelmoraWin - Caesar"), false);
-    m_caesarMessage =
-        makeCodeSection(m_caesarSection, QStringLiteral("caesarCode"), QStringLiteral("Votre Message ICI"),
-                        QStringLiteral("infocatxt"), texts::caesarInfo(), kInfoLightGrey, QStringLiteral("Image2"),
-                        QStringLiteral("caesar.svg"), QStringLiteral("Tête romaine en marbre"));
-    m_caesarClearButton = makeButton(m_caesarSection, QStringLiteral("cmdEfface"), QStringLiteral("Effacer"),
-                                     twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
-    m_caesarCodeButton = makeButton(m_caesarSection, QStringLiteral("cmdCode"), QStringLiteral("Coder"),
-                                    twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
-
-    // The AlphaNum section: a combo box to choose the code, no clear button.
     m_alphaNumSection = makeSection(QStringLiteral("alphaFrame"), QStringLiteral("VelmoraWin - AlphaNumérique"), false);
-    m_alphaNumMessage = makeMessageBox(m_alphaNumSection, QStringLiteral("alphaTxt"), twipsRect(240, 2640, 7935, 2295),
-                                       texts::initialMessage());
-    m_alphaNumChoice = new QComboBox(m_alphaNumSection);
-    m_alphaNumChoice->setObjectName(QStringLiteral("cboAlphaNum"));
-    m_alphaNumChoice->setGeometry(twipsRect(720, 840, 1695, 315));
-    m_alphaNumChoice->setEditable(true);
-    // The field takes any text; typing neither adds list entries nor
-    // completes to one, so what the user typed is what selects the code.
-    m_alphaNumChoice->setInsertPolicy(QComboBox::NoInsert);
-    m_alphaNumChoice->setCompleter(nullptr);
-    m_alphaNumChoice->addItems(alphaNumItemTexts());
-    m_alphaNumChoice->setCurrentIndex(-1);
-    m_alphaNumChoice->setEditText(QStringLiteral("Coder en..."));
-    m_alphaNumChoice->setFont(designFont(8.25, QFont::Bold));
-    m_alphaNumChoice->setAccessibleName(QStringLiteral("Code alphanumérique"));
-    {
-        QPalette palette = m_alphaNumChoice->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            palette.setColor(group, QPalette::Base, kComboBackground);
-            palette.setColor(group, QPalette::Text, QApplication::palette().color(QPalette::Highlight));
-        }
-        m_alphaNumChoice->setPalette(palette);
-    }
-    m_alphaNumChoice->setCursor(velmoraCursor(VelmoraCursor::PenCrosshair));
-    m_alphaNumChoice->view()->setAccessibleName(m_alphaNumChoice->accessibleName());
-    if (QLineEdit *field = m_alphaNumChoice->lineEdit()) {
-        field->setCursor(velmoraCursor(VelmoraCursor::PenCrosshair));
-        field->setAccessibleName(m_alphaNumChoice->accessibleName());
-    }
-    m_alphaNumCodeButton = makeButton(m_alphaNumSection, QStringLiteral("cmdAlphaNumOK"), QStringLiteral("Coder !"),
-                                      twipsRect(1080, 1320, 855, 375), VelmoraCursor::OkHandSide);
-    makeInfoText(m_alphaNumSection, QStringLiteral("desANtxt"), twipsRect(3000, 360, 4935, 1935), texts::alphaNumInfo(),
-                 kInfoLightGrey, kInfoBackground, QStringLiteral("Les codes alphanumériques"));
-
-    // The Morse section: three buttons, "Coder" and "Morse 2" share the box.
     m_morseSection = makeSection(QStringLiteral("morseFrame"), QStringLiteral("VelmoraWin - Morse"), false);
-    m_morseMessage =
-        makeCodeSection(m_morseSection, QStringLiteral("txtMsgMorse"), texts::initialMessage(),
-                        QStringLiteral("morsetxt"), texts::morseInfo(), kMorseInfoColour, QStringLiteral("smorseIm"),
-                        QStringLiteral("smorse.svg"), QStringLiteral("Portrait de Samuel Morse"));
-    m_morseClearButton = makeButton(m_morseSection, QStringLiteral("cmdEffaceMorse"), QStringLiteral("Effacer"),
-                                    twipsRect(3360, 2160, 1335, 375), VelmoraCursor::OkHandRight);
-    m_morseCodeButton = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse"), QStringLiteral("Coder"),
-                                   twipsRect(4920, 2160, 1335, 375), VelmoraCursor::OpenHand);
-    m_morse2Button = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse2"), QStringLiteral("Morse 2"),
-                                twipsRect(6480, 2160, 1335, 375), VelmoraCursor::OkHandSide);
-
     // The home section: the banner and the welcome text.
     m_homeSection = makeSection(QStringLiteral("mainFrame"), QString(), true);
     {
@@ -241,6 +152,117 @@ void MainWindow::build()
     connect(m_semaphorePlate, &QAbstractButton::clicked, this, &MainWindow::onSemaphorePlateClicked);
     connect(m_quitIcon, &QAbstractButton::clicked, this, &MainWindow::onQuitIconClicked);
 
+    connectWebIcons();
+    installKeyboardShortcuts();
+
+    // At start only the home section shows.
+    for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection, m_caesarSection,
+                                  m_alphaNumSection, m_morseSection})
+        section->setVisible(false);
+    m_homeSection->setVisible(true);
+
+    centreWindow(this);
+    if (sections == Sections::BuiltAtOnce)
+        buildSectionContents();
+}
+
+void MainWindow::buildSectionContents()
+{
+    if (m_sectionContentsBuilt)
+        return;
+    m_sectionContentsBuilt = true;
+
+    m_semaphoreMessage = makeCodeSection(
+        m_semaphoreSection, QStringLiteral("txtCodeSema"), texts::initialMessage(), QStringLiteral("txtInfoSema"),
+        texts::semaphoreInfo(), kInfoGrey, QStringLiteral("imInfoSema"), QStringLiteral("semaphore.svg"),
+        QStringLiteral("Un marin en uniforme tenant deux drapeaux de sémaphore rouge et jaune"), false, 7815);
+    m_semaphoreClearButton = makeButton(m_semaphoreSection, QStringLiteral("cmdEffaceS"), QStringLiteral("Effacer"),
+                                        twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_semaphoreCodeButton = makeButton(m_semaphoreSection, QStringLiteral("cmdCodeS"), QStringLiteral("Coder"),
+                                       twipsRect(5880, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+
+    m_mersMessage = makeCodeSection(m_mersSection, QStringLiteral("Text2"), texts::initialMessage(),
+                                    QStringLiteral("Text1"), texts::mersInfo(), kInfoGrey, QStringLiteral("Image4"),
+                                    QStringLiteral("mers.svg"), QStringLiteral("Pavillon de la Royal Navy"));
+    m_mersClearButton = makeButton(m_mersSection, QStringLiteral("cmdEffaceM"), QStringLiteral("Effacer"),
+                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_mersCodeButton = makeButton(m_mersSection, QStringLiteral("cmdCodeM"), QStringLiteral("Coder"),
+                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+
+    m_gatoMessage =
+        makeCodeSection(m_gatoSection, QStringLiteral("txtCodeGato"), texts::initialMessage(),
+                        QStringLiteral("infoGatoTxt"), texts::gatoInfo(), kInfoGrey, QStringLiteral("gatoInfoIm"),
+                        QStringLiteral("gato.svg"), QStringLiteral("Un chaton gris endormi parmi des peluches"));
+    m_gatoClearButton = makeButton(m_gatoSection, QStringLiteral("cmdEffaceGato"), QStringLiteral("Effacer"),
+                                   twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_gatoCodeButton = makeButton(m_gatoSection, QStringLiteral("cmdCodeGato"), QStringLiteral("Coder"),
+                                  twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+
+    m_polybiusMessage = makeCodeSection(m_polybiusSection, QStringLiteral("polybeCode"), texts::initialMessage(),
+                                        QStringLiteral("infoPolybeTxt"), texts::polybeInfo(), kInfoGrey,
+                                        QStringLiteral("polybePic"), QStringLiteral("polybe.svg"),
+                                        QStringLiteral("Statue antique d'un homme barbu drapé dans un manteau"));
+    m_polybiusClearButton = makeButton(m_polybiusSection, QStringLiteral("cmdEffacep"), QStringLiteral("Effacer"),
+                                       twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_polybiusCodeButton = makeButton(m_polybiusSection, QStringLiteral("cmdCodePolybe"), QStringLiteral("Coder"),
+                                      twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+
+    m_caesarMessage =
+        makeCodeSection(m_caesarSection, QStringLiteral("caesarCode"), QStringLiteral("Votre Message ICI"),
+                        QStringLiteral("infocatxt"), texts::caesarInfo(), kInfoLightGrey, QStringLiteral("Image2"),
+                        QStringLiteral("caesar.svg"), QStringLiteral("Tête romaine en marbre"));
+    m_caesarClearButton = makeButton(m_caesarSection, QStringLiteral("cmdEfface"), QStringLiteral("Effacer"),
+                                     twipsRect(3960, 2160, 1215, 375), VelmoraCursor::OkHandRight);
+    m_caesarCodeButton = makeButton(m_caesarSection, QStringLiteral("cmdCode"), QStringLiteral("Coder"),
+                                    twipsRect(5760, 2160, 1215, 375), VelmoraCursor::OkHandSide);
+
+    // The AlphaNum section: a combo box to choose the code, no clear button.
+    m_alphaNumMessage = makeMessageBox(m_alphaNumSection, QStringLiteral("alphaTxt"), twipsRect(240, 2640, 7935, 2295),
+                                       texts::initialMessage());
+    m_alphaNumChoice = new QComboBox(m_alphaNumSection);
+    m_alphaNumChoice->setObjectName(QStringLiteral("cboAlphaNum"));
+    m_alphaNumChoice->setGeometry(twipsRect(720, 840, 1695, 315));
+    m_alphaNumChoice->setEditable(true);
+    // The field takes any text; typing neither adds list entries nor
+    // completes to one, so what the user typed is what selects the code.
+    m_alphaNumChoice->setInsertPolicy(QComboBox::NoInsert);
+    m_alphaNumChoice->setCompleter(nullptr);
+    m_alphaNumChoice->addItems(alphaNumItemTexts());
+    m_alphaNumChoice->setCurrentIndex(-1);
+    m_alphaNumChoice->setEditText(QStringLiteral("Coder en..."));
+    m_alphaNumChoice->setFont(designFont(8.25, QFont::Bold));
+    m_alphaNumChoice->setAccessibleName(QStringLiteral("Code alphanumérique"));
+    {
+        QPalette palette = m_alphaNumChoice->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, QPalette::Base, kComboBackground);
+            palette.setColor(group, QPalette::Text, QApplication::palette().color(QPalette::Highlight));
+        }
+        m_alphaNumChoice->setPalette(palette);
+    }
+    m_alphaNumChoice->setCursor(velmoraCursor(VelmoraCursor::PenCrosshair));
+    m_alphaNumChoice->view()->setAccessibleName(m_alphaNumChoice->accessibleName());
+    if (QLineEdit *field = m_alphaNumChoice->lineEdit()) {
+        field->setCursor(velmoraCursor(VelmoraCursor::PenCrosshair));
+        field->setAccessibleName(m_alphaNumChoice->accessibleName());
+    }
+    m_alphaNumCodeButton = makeButton(m_alphaNumSection, QStringLiteral("cmdAlphaNumOK"), QStringLiteral("Coder !"),
+                                      twipsRect(1080, 1320, 855, 375), VelmoraCursor::OkHandSide);
+    makeInfoText(m_alphaNumSection, QStringLiteral("desANtxt"), twipsRect(3000, 360, 4935, 1935), texts::alphaNumInfo(),
+                 kInfoLightGrey, kInfoBackground, QStringLiteral("Les codes alphanumériques"));
+
+    // The Morse section: three buttons, "Coder" and "Morse 2" share the box.
+    m_morseMessage =
+        makeCodeSection(m_morseSection, QStringLiteral("txtMsgMorse"), texts::initialMessage(),
+                        QStringLiteral("morsetxt"), texts::morseInfo(), kMorseInfoColour, QStringLiteral("smorseIm"),
+                        QStringLiteral("smorse.svg"), QStringLiteral("Portrait de Samuel Morse"));
+    m_morseClearButton = makeButton(m_morseSection, QStringLiteral("cmdEffaceMorse"), QStringLiteral("Effacer"),
+                                    twipsRect(3360, 2160, 1335, 375), VelmoraCursor::OkHandRight);
+    m_morseCodeButton = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse"), QStringLiteral("Coder"),
+                                   twipsRect(4920, 2160, 1335, 375), VelmoraCursor::OpenHand);
+    m_morse2Button = makeButton(m_morseSection, QStringLiteral("cmdCodeMorse2"), QStringLiteral("Morse 2"),
+                                twipsRect(6480, 2160, 1335, 375), VelmoraCursor::OkHandSide);
+
     connectClear(m_morseClearButton, m_morseMessage);
     connectClear(m_caesarClearButton, m_caesarMessage);
     connectClear(m_polybiusClearButton, m_polybiusMessage);
@@ -254,19 +276,10 @@ void MainWindow::build()
     connect(m_polybiusCodeButton, &QAbstractButton::clicked, this, &MainWindow::onPolybiusCodeClicked);
     connect(m_alphaNumCodeButton, &QAbstractButton::clicked, this, &MainWindow::onAlphaNumCodeClicked);
 
-    connectWebRequests();
+    connectPictureCodes();
 
     setFocusOrder();
     buildDecodeButtons();
-    installKeyboardShortcuts();
-
-    // At start only the home section shows.
-    for (SectionFrame *section : {m_semaphoreSection, m_mersSection, m_gatoSection, m_polybiusSection, m_caesarSection,
-                                  m_alphaNumSection, m_morseSection})
-        section->setVisible(false);
-    m_homeSection->setVisible(true);
-
-    centreWindow(this);
 }
 
 SectionFrame *MainWindow::makeSection(const QString &name, const QString &caption, bool home)
@@ -357,6 +370,27 @@ void MainWindow::setFocusOrder()
 void MainWindow::paintEvent(QPaintEvent *)
 {
     QPainter(this).fillRect(rect(), palette().color(QPalette::Highlight));
+    // Sections made once the window is on screen: right after its first
+    // picture has gone to the display.
+    if (!m_sectionContentsBuilt && !m_sectionContentsPosted) {
+        m_sectionContentsPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QGuiApplication::sync();
+                buildSectionContents();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Should the window not be drawn soon (covered, on a display that waits),
+    // its sections are made all the same.
+    if (!m_sectionContentsBuilt)
+        QTimer::singleShot(250, this, &MainWindow::buildSectionContents);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -391,6 +425,7 @@ SectionFrame *MainWindow::visibleSection() const
 
 void MainWindow::showSection(SectionFrame *section, bool morseBeforeHome)
 {
+    buildSectionContents();
     auto show = [section](SectionFrame *frame) { frame->setVisible(frame == section); };
     show(m_gatoSection);
     if (morseBeforeHome) {
@@ -644,7 +679,7 @@ void MainWindow::onPolybiusDecodeClicked()
 // ---------------------------------------------------------------------------
 // Web requests
 
-void MainWindow::connectWebRequests()
+void MainWindow::connectPictureCodes()
 {
     const struct {
         QPushButton *button;
@@ -659,6 +694,10 @@ void MainWindow::connectWebRequests()
         connect(p.button, &QAbstractButton::clicked, this,
                 [this, box = p.box, code = p.code] { emit pictureCodeRequested(code, messageText(box)); });
     }
+}
+
+void MainWindow::connectWebIcons()
+{
     connect(m_siteIcon, &QAbstractButton::clicked, this, &MainWindow::sitePageRequested);
     connect(m_contactIcon, &QAbstractButton::clicked, this, &MainWindow::contactPageRequested);
     connect(m_aboutIcon, &QAbstractButton::clicked, this, &MainWindow::aboutRequested);

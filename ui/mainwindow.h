@@ -34,7 +34,14 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // When the controls of the seven code sections are made: with the
+    // window, or once it is on screen (hidden until a plate is clicked, they
+    // are not needed for the first picture, which then comes sooner). Either
+    // way the window is the same by the time the user can click in it: the
+    // same controls in the same order, and a section is complete whenever
+    // it shows.
+    enum class Sections { BuiltAtOnce, BuiltOnceShown };
+    explicit MainWindow(QWidget *parent = nullptr, Sections sections = Sections::BuiltAtOnce);
     ~MainWindow() override;
 
     // The whole text of a message box, with CR LF line breaks.
@@ -72,6 +79,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
@@ -99,7 +107,9 @@ private slots:
     void onPolybiusDecodeClicked();
 
 private:
-    void build();
+    void build(Sections sections);
+    // The controls of the seven code sections and their wiring; once only.
+    void buildSectionContents();
     SectionFrame *makeSection(const QString &name, const QString &caption, bool home);
     ImageButton *makeNavigationImage(const QString &name, const QString &picture, int top, const QString &toolTip);
     ImageButton *makeCommandIcon(const QString &name, const QString &picture, int left, const QString &toolTip);
@@ -111,7 +121,8 @@ private:
                                     const QString &pictureDescription, bool scrollBar = true, int boxWidth = 7935);
     void connectClear(QPushButton *button, QPlainTextEdit *box);
     // The web buttons' clicks become the web request signals.
-    void connectWebRequests();
+    void connectPictureCodes();
+    void connectWebIcons();
     void setFocusOrder();
     // Alt+0 to Alt+7, F1 and Ctrl+Q (ui/mainwindowshortcuts.cpp).
     void installKeyboardShortcuts();
@@ -173,6 +184,10 @@ private:
 
     // The coding of a long message, under way in the background.
     BackgroundJob *m_coding = nullptr;
+    // Whether the code sections' controls are made, and whether their making
+    // is already on its way (see paintEvent).
+    bool m_sectionContentsBuilt = false;
+    bool m_sectionContentsPosted = false;
 };
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 // The main window: its initial state, layout, look, navigation between the
-// sections, clear buttons, focus order and what assistive tools see.
+// sections, clear buttons, focus order and what assistive tools see. Every
+// test runs twice: on a window made whole at once, and on one whose code
+// sections are made once it is on screen (as the program makes it).
 #include "hotspots.h"
 #include "uitest.h"
 
@@ -13,6 +15,8 @@
 #include <QGroupBox>
 #include <QRandomGenerator>
 #include <QTextEdit>
+
+#include <functional>
 
 using namespace velmora;
 using uitest::child;
@@ -44,6 +48,55 @@ QString sectionOfPlate(const QString &plate)
     return QString();
 }
 
+// Every control of WINDOW, depth first in creation order, with what tells it
+// apart, then the order in which Tab reaches the controls that take it.
+QStringList describe(const QWidget *window)
+{
+    QStringList lines;
+    std::function<void(const QWidget *, int)> walk = [&](const QWidget *parent, int depth) {
+        for (QObject *object : parent->children()) {
+            const auto *widget = qobject_cast<const QWidget *>(object);
+            if (!widget)
+                continue;
+            const QRect g = widget->geometry();
+            lines << QStringLiteral("%1%2 %3 (%4,%5 %6x%7) %8 \"%9\" \"%10\"")
+                         .arg(QString(depth, QLatin1Char(' ')), widget->objectName(),
+                              QLatin1String(widget->metaObject()->className()))
+                         .arg(g.x())
+                         .arg(g.y())
+                         .arg(g.width())
+                         .arg(g.height())
+                         .arg(widget->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"),
+                              widget->accessibleName(), widget->toolTip());
+            walk(widget, depth + 1);
+        }
+    };
+    walk(window, 0);
+    for (const QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            lines << QStringLiteral("Tab: ") + w->objectName() + QLatin1Char(' ') +
+                         QLatin1String(w->metaObject()->className());
+    return lines;
+}
+
+// Shows each section of WINDOW in turn, then the welcome again.
+void visitEverySection(MainWindow *window)
+{
+    for (const auto &plate : kPlates.mid(1))
+        child<ImageButton>(window, plate.first)->click();
+    child<ImageButton>(window, kPlates.first().first)->click();
+}
+
+// Shows a main window made the given way; once it returns, the window is
+// whole.
+bool showWhole(MainWindow *window)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
+    return QTest::qWaitFor([window] { return child<QPlainTextEdit>(window, QStringLiteral("txtMsgMorse")); });
+}
+
 QString crlf(QString text)
 {
     return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
@@ -55,7 +108,14 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
+public:
+    explicit TestMainWindow(MainWindow::Sections sections)
+        : m_sections(sections)
+    {
+    }
+
 private:
+    const MainWindow::Sections m_sections;
     MainWindow *m_window = nullptr;
 
     QStringList visibleSections() const
@@ -79,9 +139,8 @@ private slots:
 
     void init()
     {
-        m_window = new MainWindow;
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        m_window = new MainWindow(nullptr, m_sections);
+        QVERIFY(showWhole(m_window));
     }
 
     void cleanup()
@@ -220,6 +279,53 @@ private slots:
                                      "alphaFrame", "morseFrame", "mainFrame", "semaIm",      "mersIm",
                                      "gatoIm",     "Image3",     "caesarIm",  "Image1",      "homeIm",
                                      "closeIm",    "AboutIm",    "writeIm",   "cwebIm",      "morseIm"}));
+    }
+
+    // Made at once or once on screen, the window is the same once the user
+    // has seen its sections: the same controls in the same order, places,
+    // states and names, and the same order for Tab.
+    void sameWindowEitherWay()
+    {
+        const MainWindow::Sections other = m_sections == MainWindow::Sections::BuiltAtOnce
+                                               ? MainWindow::Sections::BuiltOnceShown
+                                               : MainWindow::Sections::BuiltAtOnce;
+        MainWindow window(nullptr, other);
+        QVERIFY(showWhole(&window));
+        visitEverySection(&window);
+        visitEverySection(m_window);
+        const QStringList mine = describe(m_window);
+        QVERIFY(mine.size() > 100);
+        QCOMPARE(describe(&window), mine);
+    }
+
+    // A plate clicked before the window has made its sections (at once,
+    // before any event is handled) shows a whole section.
+    void plateClickedAtOnceShowsAWholeSection_data()
+    {
+        QTest::addColumn<QString>("plate");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Morse") << "morseIm"
+                               << "txtMsgMorse";
+        QTest::newRow("AlphaNum") << "Image1"
+                                  << "alphaTxt";
+        QTest::newRow("Semaphore") << "semaIm"
+                                   << "txtCodeSema";
+    }
+    void plateClickedAtOnceShowsAWholeSection()
+    {
+        QFETCH(QString, plate);
+        QFETCH(QString, box);
+        MainWindow window(nullptr, m_sections);
+        window.show();
+        child<ImageButton>(&window, plate)->click();
+        const QString section = sectionOfPlate(plate);
+        QCOMPARE(window.visibleSection()->objectName(), section);
+        auto *message = child<QPlainTextEdit>(&window, box);
+        QVERIFY(message);
+        QVERIFY(message->isVisible());
+        QCOMPARE(message->parentWidget()->objectName(), section);
+        QVERIFY(!MainWindow::messageText(message).isEmpty());
+        QCOMPARE(window.visibleSection()->findChildren<QPushButton *>().isEmpty(), false);
     }
 
     void controlsWhereDesigned_data()
@@ -602,5 +708,15 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    int status = 0;
+    for (MainWindow::Sections sections : {MainWindow::Sections::BuiltAtOnce, MainWindow::Sections::BuiltOnceShown}) {
+        TestMainWindow test(sections);
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    return status;
+}
 #include "tst_mainwindow.moc"
