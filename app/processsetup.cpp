@@ -8,6 +8,8 @@
 
 #include <system_error>
 
+#include <sys/stat.h>
+
 // Qt keeps the context that every OpenGL context of the process shares; the
 // web engine reads it when it starts. These two functions are exported by
 // QtGui for that purpose and have no header of their own.
@@ -24,6 +26,15 @@ void setUnlessSet(const char *name, const char *value)
 {
     if (!qEnvironmentVariableIsSet(name))
         qputenv(name, value);
+}
+
+// Whether the per-user session bus is there: a socket named "bus" in the
+// user's runtime folder.
+bool hasUserBus()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct stat status;
+    return !runtime.isEmpty() && stat((runtime + "/bus").constData(), &status) == 0 && S_ISSOCK(status.st_mode);
 }
 
 QOpenGLContext *s_sharedContext = nullptr;
@@ -49,6 +60,15 @@ void keepFilesOutOfTheHomeFolder()
     // proxies; its default store writes a file in the cache folder. The
     // program changes no setting, so an in-memory store answers the same.
     setUnlessSet("GSETTINGS_BACKEND", "memory");
+    // With no session bus to talk to, the D-Bus library starts one for the
+    // accessibility bridge and the web engine ("dbus-launch --autolaunch"):
+    // a bus daemon left behind and its address saved under ~/.dbus. Where no
+    // bus is given and there is no per-user bus either (which the library
+    // finds by itself), the program does without one: no screen reader can
+    // be listening on a bus nobody else knows. The address names a socket
+    // that cannot exist, so every connection fails at once.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") && !hasUserBus())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null/no-session-bus");
 }
 
 bool prepareSharedOpenGLContext()

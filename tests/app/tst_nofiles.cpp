@@ -2,7 +2,9 @@
 // the embedded browser, where shader caches live), the test starts itself
 // again with a fresh, empty home folder and fresh XDG folders; that child
 // uses every feature of the program, web pages included, and ends; then the
-// folders must still be empty.
+// folders must still be empty. It has no session bus, and a "dbus-launch"
+// that, like the real one, would start a bus and save its address under the
+// home folder if asked.
 #include "../ui/uitest.h"
 #include "app/processsetup.h"
 #include "app/weblauncher.h"
@@ -136,6 +138,19 @@ void TstNoFiles::everyFeatureUsedLeavesTheFoldersEmpty()
         if (name.startsWith(QLatin1String("XDG_")) || name.startsWith(QLatin1String("MESA_")) ||
             name == QLatin1String("GSETTINGS_BACKEND"))
             env.remove(name);
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    const QString bin = scratch.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin));
+    {
+        QFile launcher(bin + QStringLiteral("/dbus-launch"));
+        QVERIFY(launcher.open(QIODevice::WriteOnly));
+        launcher.write("#!/bin/sh\n"
+                       "mkdir -p \"$HOME/.dbus/session-bus\" && echo \"$*\" > \"$HOME/.dbus/session-bus/autolaunch\"\n"
+                       "exit 1\n");
+        launcher.close();
+        QVERIFY(launcher.setPermissions(launcher.permissions() | QFileDevice::ExeOwner));
+    }
+    env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
     env.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
