@@ -8,6 +8,7 @@
 
 #include <system_error>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 // Qt keeps the context that every OpenGL context of the process shares; the
@@ -93,7 +94,10 @@ FontconfigWarmUp::FontconfigWarmUp()
     // thread; Qt's own FcInit() then finds it made. Without a thread (none
     // can be started), Qt reads it when it first needs it, as before.
     try {
-        m_thread = std::thread([] { FcInit(); });
+        m_thread = std::thread([] {
+            setpriority(PRIO_PROCESS, 0, 10);
+            FcInit();
+        });
     } catch (const std::system_error &) {
     }
 }
